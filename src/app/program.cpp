@@ -1,0 +1,54 @@
+#include "app/program.h"
+
+#include "app/error_box.h"
+#include "app/fonts.h"
+#include "app/main_window.h"
+#include "app/signal_close.h"
+
+#include <QApplication>
+
+#include <memory>
+
+namespace vestrix::app {
+
+namespace {
+
+// An error that escapes an event handler ends in the error box, and the
+// event loop goes on.
+class GuardedApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (...) {
+      ReportUncaught(std::current_exception());
+      return false;
+    }
+  }
+};
+
+}  // namespace
+
+int RunProgram(int argc, char** argv, const ProgramHooks& hooks) {
+  try {
+    GuardedApplication application(argc, argv);
+    QApplication::setApplicationName(kApplicationTitle);
+    LoadApplicationFonts();
+    RunGuarded([&] {
+      auto window = std::make_unique<TFMain>();
+      window->formCloseObserver = hooks.onFormClose;
+      SignalClose signalClose(window.get());
+      window->move(10, 10);
+      window->show();
+      if (hooks.onShown) hooks.onShown(*window);
+      QApplication::exec();
+    });
+  } catch (...) {
+    ReportUncaught(std::current_exception());
+  }
+  return 0;
+}
+
+}  // namespace vestrix::app

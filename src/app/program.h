@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+
+namespace vestrix::app {
+
+class TFMain;
+
+struct ProgramHooks {
+  std::function<void(TFMain&)> onShown;  // the window is up and the event loop about to run
+  std::function<void()> onFormClose;     // FormClose has run
+};
+
+// The program: creates the main window, runs the event loop until the
+// window is closed (by the user or by SIGTERM, SIGINT or SIGHUP) and
+// returns 0 in every case.
+int RunProgram(int argc, char** argv, const ProgramHooks& hooks = {});
+
+}  // namespace vestrix::app

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "hid/handover_gui_thread.h"
+
+#include <QObject>
+
+namespace vestrix::app {
+
+// The GUI thread of the Qt event loop: posted calls and hand-overs run as
+// queued events; an error escaping a posted call goes to the error box.
+class QtGuiThread : public hid::HandoverGuiThread {
+ public:
+  QtGuiThread();
+
+  void post(std::function<void()> call) override;
+
+ protected:
+  void scheduleServe() override;
+
+ private:
+  QObject context_;  // lives on the GUI thread; queued calls die with it
+};
+
+}  // namespace vestrix::app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+
+namespace vestrix::hid {
+
+// The GUI thread as the device link sees it: calls queued to it, and the
+// blocking hand-over by which reader threads run their handlers on it.
+class GuiThread {
+ public:
+  virtual ~GuiThread() = default;
+
+  // Any thread: run the call later on the GUI thread.
+  virtual void post(std::function<void()> call) = 0;
+
+  // Worker thread: run the call on the GUI thread and return when it has
+  // returned; an exception it raises is raised again here. Called on the
+  // GUI thread itself, it runs the call directly.
+  virtual void invokeBlocking(const std::function<void()>& call) = 0;
+
+  // GUI thread: return once done() holds, running the hand-overs of all
+  // workers meanwhile so that a worker blocked in one can finish. done() is
+  // checked again after each hand-over and after each wake().
+  virtual void waitServing(const std::function<bool()>& done) = 0;
+
+  // Any thread: what a waitServing waits for may have changed.
+  virtual void wake() = 0;
+};
+
+}  // namespace vestrix::hid

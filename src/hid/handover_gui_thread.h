@@ -1,0 +1,49 @@
+#pragma once
+
+#include "hid/gui_thread.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace vestrix::hid {
+
+// The blocking hand-over shared by every GUI-thread implementation; a
+// subclass only says how its event loop is asked to serve hand-overs.
+class HandoverGuiThread : public GuiThread {
+ public:
+  HandoverGuiThread();  // the constructing thread is the GUI thread
+
+  void invokeBlocking(const std::function<void()>& call) override;
+  void waitServing(const std::function<bool()>& done) override;
+  void wake() override;
+
+  // GUI thread: run the hand-overs that are waiting now; returns how many ran.
+  int serveHandovers();
+
+  bool onGuiThread() const { return std::this_thread::get_id() == guiThread_; }
+
+ protected:
+  // Ask the event loop to call serveHandovers() soon. Any thread.
+  virtual void scheduleServe() = 0;
+
+  bool hasPendingHandovers();
+
+ private:
+  struct Pending {
+    const std::function<void()>* call;
+    std::exception_ptr error;
+    bool done = false;
+  };
+
+  const std::thread::id guiThread_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<Pending*> queue_;
+  std::uint64_t wakeCount_ = 0;
+};
+
+}  // namespace vestrix::hid

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vestrix::hid {
+
+// One HID interface as a scan finds it.
+struct PnpInfo {
+  std::uint32_t devInst = 0;  // identity across scans; changes when the device is plugged in again
+  std::string devicePath;     // what the interface is opened by
+};
+
+struct Attributes {
+  std::uint16_t vendorId = 0;
+  std::uint16_t productId = 0;
+  std::uint16_t versionNumber = 0;
+};
+
+// Report capabilities; both report lengths count the report id byte.
+struct Caps {
+  std::uint16_t usage = 0;
+  std::uint16_t usagePage = 0;
+  std::uint16_t inputReportByteLength = 0;
+  std::uint16_t outputReportByteLength = 0;
+  std::uint16_t featureReportByteLength = 0;
+};
+
+enum class OpenMode {
+  ReadWrite,     // reports can be written
+  IdentifyOnly,  // enough for attributes, product string and descriptor
+};
+
+// An opened interface (the device's main handle). Used on the GUI thread.
+class DeviceHandle {
+ public:
+  virtual ~DeviceHandle() = default;
+  virtual std::optional<Attributes> attributes() = 0;
+  virtual std::optional<std::u16string> productString() = 0;
+  virtual std::optional<Caps> caps() = 0;
+  // Writes one output report (byte 0 is the report id); false on failure.
+  virtual bool write(const std::uint8_t* data, std::size_t length) = 0;
+};
+
+struct ReadResult {
+  enum Kind { Data, TimedOut, Cancelled, Failed };
+  Kind kind = TimedOut;
+  std::size_t bytes = 0;  // with Data: the report's length, report id byte included
+  int error = 0;          // with Failed: the system's error code
+};
+
+// The handle a reader reads input reports by. read() runs on the reader
+// thread; cancel() may come from any thread and makes the read in progress,
+// and every later one, return Cancelled at once.
+class ReadChannel {
+ public:
+  virtual ~ReadChannel() = default;
+  virtual ReadResult read(std::uint8_t* buffer, std::size_t length, int timeoutMs) = 0;
+  virtual void cancel() = 0;
+};
+
+// The operating system's HID services.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Whether HID services exist at all; without them nothing is ever found.
+  virtual bool available() const = 0;
+
+  // The HID interfaces present now.
+  virtual std::vector<PnpInfo> scan() = 0;
+
+  // Opens an interface; null when it cannot be opened that way.
+  virtual std::unique_ptr<DeviceHandle> open(const PnpInfo& device, OpenMode mode) = 0;
+
+  // Opens an interface for reading reports; null with *error set on failure.
+  virtual std::unique_ptr<ReadChannel> openRead(const PnpInfo& device, int* error) = 0;
+
+  // The handler is called, from any thread, whenever the set of devices may
+  // have changed. Set once by the controller; cleared with an empty handler.
+  virtual void setChangeHandler(std::function<void()> handler) = 0;
+};
+
+}  // namespace vestrix::hid

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "hid/platform.h"
+#include "hid/sim/sim_device.h"
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace vestrix::hid::sim {
+
+// An in-process HID bus: devices are plugged and unplugged by tests and the
+// demo, and the device link sees them exactly as real ones.
+class SimBus : public Platform {
+ public:
+  explicit SimBus(bool available = true) : available_(available) {}
+
+  // Plugs a device in; identity is the per-plug identity (a fresh one when
+  // not given). Posts a device-change notification.
+  std::shared_ptr<SimDevice> plug(SimDeviceSpec spec, std::optional<std::uint32_t> identity = {});
+  // Unplugs it and posts a device-change notification.
+  void unplug(const std::shared_ptr<SimDevice>& device);
+  // A change of the device tree that concerns no HID device.
+  void notifyUnrelatedChange();
+
+  std::vector<std::shared_ptr<SimDevice>> devices() const;
+
+  bool available() const override { return available_; }
+  std::vector<PnpInfo> scan() override;
+  std::unique_ptr<DeviceHandle> open(const PnpInfo& device, OpenMode mode) override;
+  std::unique_ptr<ReadChannel> openRead(const PnpInfo& device, int* error) override;
+  void setChangeHandler(std::function<void()> handler) override;
+
+ private:
+  std::shared_ptr<SimDevice> find(const PnpInfo& device) const;
+  void notifyChange();
+
+  const bool available_;
+  mutable std::mutex mutex_;
+  std::vector<std::shared_ptr<SimDevice>> devices_;
+  std::function<void()> changeHandler_;
+  std::uint32_t nextIdentity_ = 1;
+  int nextPath_ = 0;
+};
+
+}  // namespace vestrix::hid::sim

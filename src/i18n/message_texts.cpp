@@ -1,0 +1,68 @@
+#include "i18n/message_texts.h"
+
+#include "i18n/translation_table.h"
+
+namespace vestrix::i18n {
+
+namespace {
+
+struct MessageText {
+  const char* id;
+  const char* polish;
+  const char* english;
+};
+
+// IDS_1 and IDS_2 go to the narrow connection panel (50 pixels): keep them short.
+constexpr MessageText kMessages[] = {
+    {"IDS_1", "Online", "Online"},
+    {"IDS_2", "Offline", "Offline"},
+    {"IDS_4", "Dodano urządzenie USB HID do listy", "USB HID device added to the list"},
+    {"IDS_14", "Wartości MIN i MAX zostały wyzerowane", "MIN and MAX values have been reset"},
+    {"IDS_15", "Tarowanie zostało wykonane", "Taring has been done"},
+    {"IDS_16", "Kalibracja wejścia została wykonana", "Input calibration has been done"},
+    {"IDS_17", "Odczytano adres MODBUS", "MODBUS address read"},
+    {"IDS_18", "Odczytano położenie przecinka wejścia tensometrycznego",
+     "Decimal point of the tensometric input read"},
+    {"IDS_19", "Odczytano jednostkę wejścia tensometrycznego", "Unit of the tensometric input read"},
+    {"IDS_20", "Odczytano poziom filtracji", "Filtration level read"},
+    {"IDS_21", "Odczytano źródło wyzwalania", "Trigger source read"},
+    {"IDS_22", "Odczytano automatyczne zerowanie licznika", "Counter auto-reset read"},
+    {"IDS_23", "Odczytano czas próbkowania", "Sampling time read"},
+    {"IDS_24", "Odczytano prędkość MODBUS", "MODBUS baud rate read"},
+    {"IDS_25", "Odczytano ustawienie zapisu na kartę SD", "SD card recording setting read"},
+    {"IDS_26", "Odczytano położenie przecinka wejścia licznikowego",
+     "Decimal point of the counter input read"},
+    {"IDS_27", "Odczytano położenie przecinka wejścia analogowego",
+     "Decimal point of the analog input read"},
+    {"IDS_28", "Odczytano źródło sterowania przekaźnika PK1", "Control source of relay PK1 read"},
+    {"IDS_29", "Odczytano źródło sterowania przekaźnika PK2", "Control source of relay PK2 read"},
+    {"IDS_30", "Odczytano czułość mostka", "Rated output of the bridge read"},
+    {"IDS_31", "Odczytano zakres mostka", "Rated capacity of the bridge read"},
+    {"IDS_32", "Odczytano offset wejścia tensometrycznego", "Offset of the tensometric input read"},
+    {"IDS_33", "Odczytano mnożnik wejścia tensometrycznego",
+     "Coefficient of the tensometric input read"},
+    {"IDS_34", "Odczytano poziom startu wyzwalania", "Trigger start level read"},
+    {"IDS_35", "Odczytano poziom stopu wyzwalania", "Trigger stop level read"},
+    {"IDS_36", "Odczytano offset wejścia licznikowego", "Offset of the counter input read"},
+    {"IDS_37", "Odczytano mnożnik wejścia licznikowego", "Coefficient of the counter input read"},
+    {"IDS_38", "Odczytano offset wejścia analogowego", "Offset of the analog input read"},
+    {"IDS_39", "Odczytano mnożnik wejścia analogowego", "Coefficient of the analog input read"},
+    {"IDS_40", "Odczytano poziom załączenia PK1", "PK1 ON level read"},
+    {"IDS_41", "Odczytano poziom wyłączenia PK1", "PK1 OFF level read"},
+    {"IDS_42", "Odczytano poziom załączenia PK2", "PK2 ON level read"},
+    {"IDS_43", "Odczytano poziom wyłączenia PK2", "PK2 OFF level read"},
+    // Beyond the identifiers above: why a found instrument could not be used.
+    {"IDS_ACCESS", "Brak uprawnień do odczytu i zapisu %1 - zainstaluj regułę udev z packaging/",
+     "No read/write permission on %1 - install the udev rule from packaging/"},
+};
+
+}  // namespace
+
+void AddMessageTexts(TranslationTable& table) {
+  for (const MessageText& m : kMessages) {
+    table.addRow(kMessageSection, QString::fromLatin1(m.id),
+                 {QString::fromUtf8(m.polish), QString::fromUtf8(m.english)});
+  }
+}
+
+}  // namespace vestrix::i18n
