@@ -1,0 +1,52 @@
+#pragma once
+
+#include "hid/linux/sysfs_hidraw.h"
+#include "hid/platform.h"
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace vestrix::hid::linux_hid {
+
+class UdevMonitor;
+
+// HID services of Linux: hidraw interfaces found and identified through
+// sysfs (so a node without read/write access is still identified), reports
+// written and read on /dev/hidrawN, changes announced by a udev monitor.
+class LinuxPlatform : public Platform {
+ public:
+  struct Options {
+    std::string sysRoot = "/sys";
+    std::string devRoot = "/dev";
+    bool watchChanges = true;  // a udev monitor watched on the GUI thread
+  };
+
+  LinuxPlatform();
+  explicit LinuxPlatform(Options options);
+  ~LinuxPlatform() override;
+
+  bool available() const override { return true; }
+  std::vector<PnpInfo> scan() override;
+  std::unique_ptr<DeviceHandle> open(const PnpInfo& device, OpenMode mode) override;
+  std::unique_ptr<ReadChannel> openRead(const PnpInfo& device, int* error) override;
+  void setChangeHandler(std::function<void()> handler) override;
+
+  // The hidraw node a path stands for while it is still the same device.
+  std::optional<HidrawNode> nodeOf(const PnpInfo& device) const;
+
+ private:
+  void onChange();
+
+  Options options_;
+  SysfsHidraw sysfs_;
+  std::mutex handlerMutex_;
+  std::function<void()> handler_;
+  std::unique_ptr<UdevMonitor> monitor_;
+};
+
+// UTF-8 as read from sysfs, to UTF-16; invalid bytes become U+FFFD.
+std::u16string Utf8ToUtf16(const std::string& text);
+
+}  // namespace vestrix::hid::linux_hid
