@@ -1,11 +1,13 @@
 // Renders every visible page of the main window to PNG files, offscreen:
 //   vestrix-screenshots DIR
+#include "app/demo_platform.h"
 #include "app/fonts.h"
 #include "app/main_window.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <cstdio>
@@ -21,8 +23,14 @@ int main(int argc, char** argv) {
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   QDir().mkpath(dir.path());
 
-  vestrix::app::TFMain window;
+  // Against the simulated instrument, so that the pages show live values.
+  const auto platform = vestrix::app::MakeDemoPlatform();
+  vestrix::app::TFMain window(*platform);
   window.show();
+  QTimer timer;
+  QEventLoop wait;
+  QTimer::singleShot(1000, &wait, &QEventLoop::quit);
+  wait.exec();
   QTabWidget* pages = window.PageControl1;
   int written = 0;
   for (int i = 0; i < pages->count(); ++i) {

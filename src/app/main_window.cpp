@@ -3,7 +3,10 @@
 #include "app/error_box.h"
 #include "app/status_panels.h"
 #include "app/widgets.h"
+#include "device/command_sender.h"
 #include "i18n/lookup_message.h"
+#include "measure/display_page.h"
+#include "protocol/message_codes.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -12,7 +15,10 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QPushButton>
+#include <QLocale>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace vestrix::app {
 
@@ -27,18 +33,41 @@ const QStringList kDataTimeItems = {
 
 }  // namespace
 
-TFMain::TFMain(QWidget* parent)
+TFMain::TFMain(hid::Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      translationTable_(i18n::BuiltinTranslationTable()) {
+      translationTable_(i18n::BuiltinTranslationTable()),
+      decimalSeparator_(QLocale::system().decimalPoint().at(0)) {
   FMain = this;
   setObjectName(QStringLiteral("FMain"));
   buildFrame();
+
+  DataTimer = new QTimer(this);
+  DataTimer->setObjectName(QStringLiteral("DataTimer"));
+  DataTimer->setTimerType(Qt::PreciseTimer);
+  DataTimer->setInterval(15);
+  connect(DataTimer, &QTimer::timeout, this, Guarded([this] { DataTimerTimer(); }));
+
+  // The controller posts its start-up pass; it runs once the event loop does.
+  controller_ = std::make_unique<hid::HidDeviceController>(platform, gui_);
+  HidDeviceController1 = controller_.get();
+  discovery_ = std::make_unique<device::DeviceDiscovery>(*controller_, static_cast<device::DiscoveryHost&>(*this));
+  controller_->setDefinitionLoading(true);
+  controller_->setDevThreadSleepTime(0);
+  controller_->setOnEnumerate(
+      hid::HidDeviceController::EnumerateHandler::bind<&TFMain::HidDeviceController1Enumerate>(this));
+  controller_->setOnDeviceChange(
+      hid::HidDeviceController::NotifyHandler::bind<&TFMain::HidDeviceController1DeviceChange>(this));
+  controller_->setDefinitionLoading(false);
+
   FormCreate();
 }
 
 TFMain::~TFMain() {
+  DataTimer->stop();
+  // Readers stop before the controls their reports reach go away.
+  controller_.reset();
   if (FMain == this) FMain = nullptr;
 }
 
@@ -66,6 +95,9 @@ void TFMain::buildFrame() {
     PageControl1->addTab(*page, QString::fromLatin1(caption));
   }
   PageControl1->setTabVisible(1, false);  // "Charts" is never shown
+
+  Display = new measure::DisplayPage(TabSheet1);
+  connect(Display->BitBtn4, &QPushButton::clicked, this, Guarded([this] { BitBtn4Click(); }));
 
   StatusBar = new StatusPanels(this);
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
@@ -118,6 +150,65 @@ QString TFMain::LookupMessage(const QString& identifier) const {
 }
 
 void TFMain::BitBtn1Click() { PlayStop = PlayStop == 0 ? 1 : 0; }
+
+void TFMain::SendCommand(const std::uint8_t* source, std::uint32_t n) {
+  device::SendCommand(ActiveDevice(), source, n);
+}
+
+void TFMain::DataTimerTimer() {
+  if (DeviceConnected == 0) return;
+  CommandBuffer[0] = protocol::kReadMeasurement;
+  SendCommand(CommandBuffer.data(), protocol::kRequestLength);
+}
+
+void TFMain::BitBtn4Click() {
+  if (DeviceConnected == 0) return;
+  CommandBuffer[0] = protocol::kResetMinMax;
+  SendCommand(CommandBuffer.data(), protocol::kRequestLength);
+}
+
+void TFMain::HandleDeviceReport(hid::HidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
+  protocol::DispatchMessage(data, size, *this, sample_, decimalSeparator_);
+}
+
+void TFMain::RecordingStep() {}
+
+bool TFMain::HidDeviceController1Enumerate(hid::HidDevice& device, int index) {
+  return discovery_->Enumerate(device, index);
+}
+
+void TFMain::HidDeviceController1DeviceChange(hid::HidDeviceController&) { discovery_->DeviceChange(); }
+
+void TFMain::setStatusText(int panel, const QString& text) { StatusBar->setPanelText(panel, text); }
+
+void TFMain::setConnected(bool connected) {
+  DeviceConnected = connected ? 255 : 0;
+  if (connected) {
+    DataTimer->start();
+  } else {
+    DataTimer->stop();
+  }
+}
+
+hid::ReportHandler TFMain::instrumentReportHandler() {
+  return hid::ReportHandler::bind<&TFMain::HandleDeviceReport>(this);
+}
+
+void TFMain::deviceListChanged(const std::vector<device::DeviceLine>& lines) {
+  ListBox1->clear();
+  for (const device::DeviceLine& line : lines) ListBox1->addItem(line.text);
+}
+
+void TFMain::showStatus(const QString& identifier) { setStatusText(0, LookupMessage(identifier)); }
+
+// The configuration page's controls take these.
+void TFMain::showValue(const protocol::Parameter&, const QString&) {}
+void TFMain::selectChoice(const protocol::Parameter&, int) {}
+
+void TFMain::measurementReceived(const protocol::MeasurementSample& sample) {
+  Display->show(measure::FormatSample(sample, decimalSeparator_));
+  RecordingStep();
+}
 
 void TFMain::FormCreate() {
   PageControl1->setCurrentWidget(TabSheet1);

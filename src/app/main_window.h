@@ -1,7 +1,12 @@
 #pragma once
 
 #include "app/qt_gui_thread.h"
+#include "device/device_discovery.h"
+#include "hid/hid_device_controller.h"
+#include "hid/platform.h"
 #include "i18n/translation_table.h"
+#include "protocol/measurement_sample.h"
+#include "protocol/report_dispatcher.h"
 
 #include <QString>
 #include <QWidget>
@@ -9,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -16,13 +22,21 @@ class QGroupBox;
 class QLabel;
 class QListWidget;
 class QTabWidget;
+class QTimer;
 
 namespace vestrix::app {
 
 class StatusPanels;
+}  // namespace vestrix::app
+
+namespace vestrix::measure {
+class DisplayPage;
+}
+
+namespace vestrix::app {
 
 // The one main window of the program.
-class TFMain : public QWidget {
+class TFMain : public QWidget, private device::DiscoveryHost, private protocol::MessageSink {
   Q_OBJECT
 
  public:
@@ -30,8 +44,18 @@ class TFMain : public QWidget {
   static constexpr int kClientHeight = 622;
   static inline const QString kVersionSuffix = QStringLiteral(" - 1.10");
 
-  explicit TFMain(QWidget* parent = nullptr);
+  // The window talks to HID devices through the given platform, which must
+  // outlive it.
+  explicit TFMain(hid::Platform& platform, QWidget* parent = nullptr);
   ~TFMain() override;
+
+  // The decimal separator of numbers (default: the regional settings').
+  void setDecimalSeparator(QChar separator) { decimalSeparator_ = separator; }
+
+  // The instrument's device object, or none.
+  hid::HidDevice* ActiveDevice() const { return discovery_->activeDevice(); }
+  const protocol::MeasurementSample& latestSample() const { return sample_; }
+  const std::vector<device::DeviceLine>& deviceLines() const { return discovery_->lines(); }
 
   // Status message text of an identifier in the active language.
   QString LookupMessage(const QString& identifier) const;
@@ -47,6 +71,15 @@ class TFMain : public QWidget {
   QString ConfigFilePath;
 
   void BitBtn1Click();
+  void BitBtn4Click();
+  void DataTimerTimer();
+  void SendCommand(const std::uint8_t* source, std::uint32_t n);
+  void HandleDeviceReport(hid::HidDevice& device, std::uint8_t reportId, const std::uint8_t* data,
+                          std::uint16_t size);
+  bool HidDeviceController1Enumerate(hid::HidDevice& device, int index);
+  void HidDeviceController1DeviceChange(hid::HidDeviceController& sender);
+  // One step of the recorder per measurement message.
+  void RecordingStep();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -57,12 +90,31 @@ class TFMain : public QWidget {
   void FormCreate();
   void FormClose();
 
+  // Discovery.
+  QString lookupMessage(const QString& identifier) const override { return LookupMessage(identifier); }
+  void setStatusText(int panel, const QString& text) override;
+  void setConnected(bool connected) override;
+  hid::ReportHandler instrumentReportHandler() override;
+  void deviceListChanged(const std::vector<device::DeviceLine>& lines) override;
+  // Replies of the instrument.
+  void showStatus(const QString& identifier) override;
+  void showValue(const protocol::Parameter& parameter, const QString& text) override;
+  void selectChoice(const protocol::Parameter& parameter, int position) override;
+  void measurementReceived(const protocol::MeasurementSample& sample) override;
+
   QtGuiThread gui_;
   const i18n::TranslationTable& translationTable_;
   int activeLanguage_ = i18n::kEnglish;
+  QChar decimalSeparator_;
+  protocol::MeasurementSample sample_;
+  std::unique_ptr<hid::HidDeviceController> controller_;
+  std::unique_ptr<device::DeviceDiscovery> discovery_;
 
  public:
   // Controls, named as in the window definition.
+  hid::HidDeviceController* HidDeviceController1 = nullptr;
+  QTimer* DataTimer = nullptr;
+  measure::DisplayPage* Display = nullptr;
   QTabWidget* PageControl1 = nullptr;
   QWidget* TabSheet1 = nullptr;
   QWidget* TabSheet2 = nullptr;

@@ -4,6 +4,7 @@
 #include "app/fonts.h"
 #include "app/main_window.h"
 #include "app/signal_close.h"
+#include "hid/platform.h"
 
 #include <QApplication>
 
@@ -31,13 +32,14 @@ class GuardedApplication : public QApplication {
 
 }  // namespace
 
-int RunProgram(int argc, char** argv, const ProgramHooks& hooks) {
+int RunProgram(int argc, char** argv, const PlatformFactory& makePlatform, const ProgramHooks& hooks) {
   try {
     GuardedApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
     LoadApplicationFonts();
     RunGuarded([&] {
-      auto window = std::make_unique<TFMain>();
+      const std::unique_ptr<hid::Platform> platform = makePlatform();
+      auto window = std::make_unique<TFMain>(*platform);
       window->formCloseObserver = hooks.onFormClose;
       SignalClose signalClose(window.get());
       window->move(10, 10);

@@ -1,6 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+
+namespace vestrix::hid {
+class Platform;
+}
 
 namespace vestrix::app {
 
@@ -11,9 +16,12 @@ struct ProgramHooks {
   std::function<void()> onFormClose;     // FormClose has run
 };
 
+// Makes the HID platform; called once the application object exists.
+using PlatformFactory = std::function<std::unique_ptr<hid::Platform>()>;
+
 // The program: creates the main window, runs the event loop until the
 // window is closed (by the user or by SIGTERM, SIGINT or SIGHUP) and
 // returns 0 in every case.
-int RunProgram(int argc, char** argv, const ProgramHooks& hooks = {});
+int RunProgram(int argc, char** argv, const PlatformFactory& makePlatform, const ProgramHooks& hooks = {});
 
 }  // namespace vestrix::app

@@ -1,6 +1,8 @@
+#include "support/qt_print.h"
 #include "app/error_box.h"
 #include "app/main_window.h"
 #include "app/status_panels.h"
+#include "hid/sim/sim_bus.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -17,7 +19,8 @@ namespace vestrix::app {
 namespace {
 
 TEST(MainWindow, FrameAfterFormCreate) {
-  TFMain window;
+  hid::sim::SimBus bus;
+  TFMain window(bus);
   EXPECT_EQ(window.windowTitle(), "VESTRIX PC - 1.10");
   EXPECT_EQ(FMain, &window);
   EXPECT_EQ(window.size(), QSize(633, 622));
@@ -56,7 +59,8 @@ TEST(MainWindow, FrameAfterFormCreate) {
 }
 
 TEST(MainWindow, PlayStopFlagInverts) {
-  TFMain window;
+  hid::sim::SimBus bus;
+  TFMain window(bus);
   window.BitBtn1Click();
   EXPECT_EQ(window.PlayStop, 1);
   window.BitBtn1Click();
@@ -97,7 +101,8 @@ TEST(MainWindow, UncaughtErrorShowsBoxAndProgramGoesOn) {
     title = t;
     shown << text;
   });
-  TFMain window;
+  hid::sim::SimBus bus;
+  TFMain window(bus);
   window.show();
   auto* button = new QPushButton(&window);
   QObject::connect(button, &QPushButton::clicked,

@@ -1,5 +1,6 @@
 // The real program with two lines of output, so that a test can see the
 // window come up and FormClose run.
+#include "app/demo_platform.h"
 #include "app/program.h"
 
 #include <cstdio>
@@ -14,5 +15,5 @@ int main(int argc, char** argv) {
     std::puts("FormClose");
     std::fflush(stdout);
   };
-  return vestrix::app::RunProgram(argc, argv, hooks);
+  return vestrix::app::RunProgram(argc, argv, vestrix::app::MakeDemoPlatform, hooks);
 }

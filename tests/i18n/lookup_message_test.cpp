@@ -1,3 +1,4 @@
+#include "support/qt_print.h"
 #include "i18n/lookup_message.h"
 #include "i18n/translation_table.h"
 

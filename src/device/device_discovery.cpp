@@ -1,0 +1,59 @@
+#include "device/device_discovery.h"
+
+namespace vestrix::device {
+
+DeviceDiscovery::DeviceDiscovery(hid::HidDeviceController& controller, DiscoveryHost& host)
+    : controller_(controller), host_(host) {}
+
+QString DeviceDiscovery::LineText(hid::HidDevice& device) {
+  const QString product = QString::fromStdU16String(device.ProductName());
+  if (!product.isEmpty()) return product;
+  return QString::asprintf("Device VID=%04X PID=%04X", device.VendorID(), device.ProductID());
+}
+
+bool DeviceDiscovery::Enumerate(hid::HidDevice& device, int index) {
+  DeviceLine line{LineText(device), nullptr};
+  hid::HidDevice* claimed = nullptr;
+  controller_.ClaimDeviceByIndex(claimed, index);
+  line.device = claimed;
+  lines_.push_back(line);
+  host_.deviceListChanged(lines_);
+  host_.setStatusText(0, host_.lookupMessage(QStringLiteral("IDS_4")));
+  host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_2")));
+  host_.setConnected(false);
+  return true;
+}
+
+void DeviceDiscovery::DeviceChange() {
+  for (const DeviceLine& line : lines_) {
+    if (line.device != nullptr) controller_.ReleaseDevice(line.device);
+  }
+  activeDevice_ = nullptr;
+  host_.setConnected(false);
+  host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_2")));
+  lines_.clear();
+  host_.deviceListChanged(lines_);
+
+  controller_.EnumerateDevices();
+
+  for (const DeviceLine& line : lines_) {
+    if (line.text != kInstrumentProduct) continue;
+    if (activeDevice_ != nullptr) activeDevice_->setReportHandler({});
+    activeDevice_ = line.device;
+    if (activeDevice_ == nullptr) continue;
+    if (activeDevice_->OpenedForReadWrite()) {
+      activeDevice_->setReportHandler(host_.instrumentReportHandler());
+      host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_1")));
+      host_.setConnected(true);
+    } else {
+      activeDevice_->setReportHandler({});
+      host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_2")));
+      host_.setConnected(false);
+      // Beyond the connection state: say why the instrument is not used.
+      host_.setStatusText(0, host_.lookupMessage(QStringLiteral("IDS_ACCESS"))
+                                 .arg(QString::fromStdString(activeDevice_->pnpInfo().devicePath)));
+    }
+  }
+}
+
+}  // namespace vestrix::device

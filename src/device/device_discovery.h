@@ -1,0 +1,58 @@
+#pragma once
+
+#include "hid/hid_device.h"
+#include "hid/hid_device_controller.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace vestrix::device {
+
+// The product string that identifies the instrument, compared exactly.
+inline const QString kInstrumentProduct = QStringLiteral("VESTRIX");
+
+// A line of the device list: its text and the claimed device, if any.
+struct DeviceLine {
+  QString text;
+  hid::HidDevice* device = nullptr;
+};
+
+// What discovery changes in the window.
+class DiscoveryHost {
+ public:
+  virtual ~DiscoveryHost() = default;
+  virtual QString lookupMessage(const QString& identifier) const = 0;
+  virtual void setStatusText(int panel, const QString& text) = 0;
+  // Connected: DeviceConnected 255 and the measurement timer on; else 0 and off.
+  virtual void setConnected(bool connected) = 0;
+  // The program's report handler for the instrument.
+  virtual hid::ReportHandler instrumentReportHandler() = 0;
+  virtual void deviceListChanged(const std::vector<DeviceLine>& lines) = 0;
+};
+
+// Lists and claims every HID device and picks the instrument among them
+// whenever the set of devices changes.
+class DeviceDiscovery {
+ public:
+  DeviceDiscovery(hid::HidDeviceController& controller, DiscoveryHost& host);
+
+  // The controller's OnEnumerate: lists and claims the device; goes on.
+  bool Enumerate(hid::HidDevice& device, int index);
+  // The controller's OnDeviceChange: rebuilds the list and picks the instrument.
+  void DeviceChange();
+
+  hid::HidDevice* activeDevice() const { return activeDevice_; }
+  const std::vector<DeviceLine>& lines() const { return lines_; }
+
+  // The text of a device's line: its product string, or its ids.
+  static QString LineText(hid::HidDevice& device);
+
+ private:
+  hid::HidDeviceController& controller_;
+  DiscoveryHost& host_;
+  std::vector<DeviceLine> lines_;
+  hid::HidDevice* activeDevice_ = nullptr;
+};
+
+}  // namespace vestrix::device

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "measure/display_texts.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vestrix::measure {
+
+// The contents of the Display page: live values of the instrument and the
+// MIN/MAX reset button.
+class DisplayPage : public QObject {
+  Q_OBJECT
+
+ public:
+  // Builds the controls on the given page.
+  explicit DisplayPage(QWidget* page);
+
+  void show(const DisplayTexts& texts);
+  // Every field back to the no-value text.
+  void clear();
+
+  QLineEdit* DateLabel;
+  QLineEdit* TimeLabel;
+  QLineEdit* TensLabel;
+  QLineEdit* EncLabel;
+  QLineEdit* ULabel;
+  QLineEdit* MinLabel;
+  QLineEdit* MaxLabel;
+  QLineEdit* Pk1Label;
+  QLineEdit* Pk2Label;
+  QPushButton* BitBtn4;
+  QLabel* Label8;
+  QLabel* Label9;
+  QLabel* Label10;
+  QLabel* Label11;
+  QLabel* Label12;
+  QLabel* Label13;
+  QLabel* Label14;
+  QLabel* Label15;
+  QLabel* Label16;
+};
+
+}  // namespace vestrix::measure

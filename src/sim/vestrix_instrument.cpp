@@ -1,0 +1,35 @@
+#include "sim/vestrix_instrument.h"
+
+#include <algorithm>
+
+namespace vestrix::sim {
+
+hid::sim::Report VestrixInstrument::InputReport(const std::vector<std::uint8_t>& message) {
+  hid::sim::Report report(kReportLength, 0);
+  report[0] = 1;
+  std::copy_n(message.begin(), std::min<std::size_t>(message.size(), kReportLength - 1), report.begin() + 1);
+  return report;
+}
+
+void VestrixInstrument::onOutputReport(const hid::sim::Report& report, hid::sim::SimDevice& device) {
+  if (report.size() < 2) return;
+  std::optional<std::vector<std::uint8_t>> answer;
+  {
+    std::lock_guard lock(mutex_);
+    answer = model_.handle(report.data() + 1, report.size() - 1);
+  }
+  if (answer) device.queueInput(InputReport(*answer));
+}
+
+hid::sim::SimDeviceSpec VestrixInstrumentSpec(std::shared_ptr<VestrixInstrument> instrument) {
+  hid::sim::SimDeviceSpec spec;
+  spec.productString = u"VESTRIX";
+  spec.vendorId = 0x1209;
+  spec.productId = 0x0001;
+  spec.inputReportLength = VestrixInstrument::kReportLength;
+  spec.outputReportLength = VestrixInstrument::kReportLength;
+  spec.behaviour = std::move(instrument);
+  return spec;
+}
+
+}  // namespace vestrix::sim

@@ -1,0 +1,99 @@
+#include "measure/display_page.h"
+#include "measure/display_texts.h"
+#include "protocol/message_codes.h"
+#include "support/window_fixture.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vestrix::measure {
+namespace {
+
+protocol::MeasurementSample Scripted() {
+  protocol::MeasurementSample s;
+  s.year = 2015;
+  s.month = 1;
+  s.day = 9;
+  s.hour = 14;
+  s.minute = 5;
+  s.second = 9;
+  s.tensValue = 12.5f;
+  s.counterValue = -0.00004f;
+  s.analogValue = 1234.56789f;
+  s.minValue = -7.125f;
+  s.maxValue = 99999;
+  s.relay1 = 2;
+  s.relay2 = 0;
+  return s;
+}
+
+TEST(DisplayTexts, FollowTheFieldRules) {
+  const DisplayTexts point = FormatSample(Scripted(), QLatin1Char('.'));
+  EXPECT_EQ(point.date, "9-1-2015");
+  EXPECT_EQ(point.time, "14:5:9");
+  EXPECT_EQ(point.tens, "12.5000");
+  EXPECT_EQ(point.counter, "0.0000");
+  EXPECT_EQ(point.analog, "1234.5679");
+  EXPECT_EQ(point.min, "-7.1250");
+  EXPECT_EQ(point.max, "99999.0000");
+  EXPECT_EQ(point.relay1, "HIGH");
+  EXPECT_EQ(point.relay2, "LOW");
+  EXPECT_EQ(FormatSample(Scripted(), QLatin1Char(',')).tens, "12,5000");
+  protocol::MeasurementSample zeroMonth = Scripted();
+  zeroMonth.month = 0;
+  EXPECT_EQ(FormatSample(zeroMonth, QLatin1Char('.')).date, "9-0-2015");
+}
+
+class DisplayPageOnWindow : public testing::WindowFixture {
+ protected:
+  void deliver(const protocol::MeasurementSample& s) {
+    const auto message = protocol::EncodeMeasurement(s);
+    window->HandleDeviceReport(*static_cast<hid::HidDevice*>(nullptr), 1, message.data(),
+                               static_cast<std::uint16_t>(message.size()));
+  }
+  QString field(const char* name) const { return window->findChild<QLineEdit*>(name)->text(); }
+};
+
+TEST_F(DisplayPageOnWindow, ShowsNoValueUntilTheFirstMeasurement) {
+  start();
+  for (const char* name : {"DateLabel", "TimeLabel", "TensLabel", "EncLabel", "ULabel", "MinLabel", "MaxLabel",
+                           "Pk1Label", "Pk2Label"}) {
+    EXPECT_EQ(field(name), "-------------") << name;
+  }
+  auto* reset = window->findChild<QPushButton*>("BitBtn4");
+  ASSERT_NE(reset, nullptr);
+  EXPECT_EQ(reset->text(), "Reset (MIN, MAX)");
+  EXPECT_EQ(reset->geometry(), QRect(440, 355, 154, 102));
+  EXPECT_EQ(window->findChild<QLineEdit*>("TensLabel")->geometry(), QRect(105, 93, 489, 75));
+  reset->click();  // not connected: sends nothing, shows nothing
+  EXPECT_EQ(panel(0), "");
+}
+
+struct SeparatorCase {
+  char separator;
+  const char* tens;
+};
+
+void PrintTo(const SeparatorCase& c, std::ostream* os) { *os << c.separator; }
+
+class Separator : public DisplayPageOnWindow, public ::testing::WithParamInterface<SeparatorCase> {};
+
+TEST_P(Separator, ScriptedSampleOnThePage) {
+  start();
+  window->setDecimalSeparator(QLatin1Char(GetParam().separator));
+  window->TabSheet5->show();  // the page is updated whichever page shows
+  deliver(Scripted());
+  EXPECT_EQ(field("DateLabel"), "9-1-2015");
+  EXPECT_EQ(field("TimeLabel"), "14:5:9");
+  EXPECT_EQ(field("TensLabel"), GetParam().tens);
+  EXPECT_EQ(field("EncLabel"), "0" + QString(QLatin1Char(GetParam().separator)) + "0000");
+  EXPECT_EQ(field("Pk1Label"), "HIGH");
+  EXPECT_EQ(field("Pk2Label"), "LOW");
+  EXPECT_EQ(window->latestSample().year, 2015);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Separator,
+                         ::testing::Values(SeparatorCase{'.', "12.5000"}, SeparatorCase{',', "12,5000"}));
+
+}  // namespace
+}  // namespace vestrix::measure
