@@ -52,8 +52,8 @@ constexpr MessageText kMessages[] = {
     {"IDS_42", "Odczytano poziom załączenia PK2", "PK2 ON level read"},
     {"IDS_43", "Odczytano poziom wyłączenia PK2", "PK2 OFF level read"},
     // Beyond the identifiers above: why a found instrument could not be used.
-    {"IDS_ACCESS", "Brak uprawnień do odczytu i zapisu %1 - zainstaluj regułę udev z packaging/",
-     "No read/write permission on %1 - install the udev rule from packaging/"},
+    {"IDS_ACCESS", "Brak dostępu do %1 - zainstaluj packaging/69-vestrix.rules",
+     "No read/write access to %1 - install packaging/69-vestrix.rules"},
 };
 
 }  // namespace

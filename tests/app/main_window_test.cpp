@@ -3,8 +3,10 @@
 #include "app/main_window.h"
 #include "app/status_panels.h"
 #include "hid/sim/sim_bus.h"
+#include "i18n/translation_table.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QCoreApplication>
 #include <QDir>
 #include <QListWidget>
@@ -56,6 +58,21 @@ TEST(MainWindow, FrameAfterFormCreate) {
   EXPECT_FALSE(window.findChild<QWidget*>("GroupBox12")->isVisibleTo(&window));
   EXPECT_FALSE(window.findChild<QWidget*>("GroupBox2")->isVisibleTo(&window));
   EXPECT_NE(window.findChild<QListWidget*>("ListBox1"), nullptr);
+}
+
+// Every status text fits its panel in both languages: nothing is cut.
+TEST(MainWindow, StatusTextsFitTheirPanels) {
+  hid::sim::SimBus bus;
+  TFMain window(bus);
+  const QFontMetrics metrics(window.StatusBar->font());
+  for (const i18n::TranslationRow& row : i18n::BuiltinTranslationTable().rows(i18n::kMessageSection)) {
+    const bool connectionPanel = row.name == "IDS_1" || row.name == "IDS_2";
+    const int room = window.StatusBar->panelWidth(connectionPanel ? 1 : 0) - 8;  // frame and indent
+    for (int language : {i18n::kPolish, i18n::kEnglish}) {
+      const QString text = row.text(language).arg("/dev/hidraw10");
+      EXPECT_LE(metrics.horizontalAdvance(text), room) << row.name.toStdString() << ": " << text.toStdString();
+    }
+  }
 }
 
 TEST(MainWindow, PlayStopFlagInverts) {

@@ -29,7 +29,7 @@ std::size_t SimDevice::pendingInput() const {
 
 std::vector<Report> SimDevice::outputReports() const {
   std::lock_guard lock(mutex_);
-  return output_;
+  return {output_.begin(), output_.end()};
 }
 
 void SimDevice::clearOutputReports() {
@@ -56,6 +56,7 @@ bool SimDevice::write(const std::uint8_t* data, std::size_t length) {
   {
     std::lock_guard lock(mutex_);
     if (!plugged_) return false;
+    if (output_.size() >= kOutputRecordLimit) output_.pop_front();
     output_.push_back(report);
   }
   if (spec_.behaviour) spec_.behaviour->onOutputReport(report, *this);

@@ -42,6 +42,7 @@ struct SimDeviceSpec {
 class SimDevice : public std::enable_shared_from_this<SimDevice> {
  public:
   static constexpr std::size_t kInputQueueLimit = 64;  // like the kernel's per-reader buffer
+  static constexpr std::size_t kOutputRecordLimit = 4096;  // a long demo run stays bounded
 
   SimDevice(SimDeviceSpec spec, std::uint32_t identity);
 
@@ -54,7 +55,7 @@ class SimDevice : public std::enable_shared_from_this<SimDevice> {
   void queueInput(Report report);
   std::size_t pendingInput() const;
 
-  // Every output report written so far.
+  // The output reports written so far (the latest kOutputRecordLimit).
   std::vector<Report> outputReports() const;
   void clearOutputReports();
 
@@ -75,7 +76,7 @@ class SimDevice : public std::enable_shared_from_this<SimDevice> {
   std::condition_variable inputReady_;
   bool plugged_ = true;
   std::deque<Report> input_;
-  std::vector<Report> output_;
+  std::deque<Report> output_;
   int readChannels_ = 0;
 };
 

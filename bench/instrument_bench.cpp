@@ -1,0 +1,115 @@
+// The program's measurement path, end to end and at rest.
+//  end_to_end_*: the simulated instrument sends measurement messages as fast
+//    as it can → reader → hand-over → decode → Display page of the real
+//    window; baseline: the same messages handed straight to the window's
+//    report handler, without the HID path.
+//  connected_cpu_*: CPU time per second of the whole program connected to
+//    the instrument at the normal 15 ms poll; baseline: the same window with
+//    no device.
+#include "app/main_window.h"
+#include "bench_util.h"
+#include "hid/sim/sim_bus.h"
+#include "protocol/measurement_sample.h"
+#include "sim/vestrix_instrument.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <atomic>
+#include <sys/resource.h>
+#include <thread>
+
+using namespace vestrix;
+
+namespace {
+
+// Runs the event loop for a while, sleeping whenever it has nothing to do.
+void Pump(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+hid::sim::Report MeasurementReport(int i) {
+  protocol::MeasurementSample s;
+  s.year = 2026;
+  s.tensValue = 100.0f + static_cast<float>(i % 1000) / 7;
+  s.counterValue = static_cast<float>(i);
+  s.analogValue = 5.0f;
+  const auto m = protocol::EncodeMeasurement(s);
+  return sim::VestrixInstrument::InputReport({m.begin(), m.end()});
+}
+
+// CPU milliseconds per second of wall time while the event loop runs.
+double CpuPerSecond(int ms) {
+  const double before = CpuSeconds();
+  Pump(ms);
+  return (CpuSeconds() - before) * 1000.0 / (ms / 1000.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+
+  {
+    hid::sim::SimBus bus;
+    hid::sim::SimDeviceSpec spec;
+    spec.productString = u"VESTRIX";  // a device that only sends: no poll answers in the way
+    auto device = bus.plug(spec);
+    app::TFMain window(bus);
+    Pump(100);
+    window.DataTimer->stop();
+    std::atomic<bool> stop = false;
+    std::atomic<long> produced = 0;
+    std::thread producer([&] {
+      while (!stop) {
+        if (device->pendingInput() < hid::sim::SimDevice::kInputQueueLimit) {
+          device->queueInput(MeasurementReport(static_cast<int>(produced++)));
+        } else {
+          std::this_thread::yield();
+        }
+      }
+    });
+    Pump(2000);
+    stop = true;
+    producer.join();
+    const long handled = produced - static_cast<long>(device->pendingInput());
+    bench::Print("end_to_end_measurements_per_second", handled / 2.0, "messages/s");
+
+    const auto direct = MeasurementReport(1);
+    const int n = 20000;
+    const auto start = bench::Clock::now();
+    for (int i = 0; i < n; ++i) {
+      window.HandleDeviceReport(*window.ActiveDevice(), direct[0], direct.data() + 1,
+                                static_cast<std::uint16_t>(direct.size() - 1));
+    }
+    bench::Print("direct_handler_measurements_per_second",
+                 n / std::chrono::duration<double>(bench::Clock::now() - start).count(), "messages/s");
+  }
+
+  {
+    hid::sim::SimBus bus;
+    bus.plug(sim::VestrixInstrumentSpec(std::make_shared<sim::VestrixInstrument>()));
+    app::TFMain window(bus);
+    window.show();
+    Pump(300);
+    bench::Print("connected_cpu_ms_per_second", CpuPerSecond(3000), "ms/s");
+  }
+  {
+    hid::sim::SimBus bus;
+    app::TFMain window(bus);
+    window.show();
+    Pump(300);
+    bench::Print("idle_cpu_ms_per_second", CpuPerSecond(3000), "ms/s");
+  }
+  return 0;
+}

@@ -1,0 +1,35 @@
+#include "app/demo_platform.h"
+#include "measure/display_page.h"
+#include "support/child_process.h"
+#include "support/window_fixture.h"
+
+#include <QLineEdit>
+
+namespace vestrix::app {
+namespace {
+
+// The demo's window connects by itself and shows values that change.
+TEST(Demo, ShowsChangingLiveValuesWithinOneSecond) {
+  const auto platform = MakeDemoPlatform();
+  TFMain window(*platform);
+  window.show();
+  QLineEdit* tens = window.Display->TensLabel;
+  QLineEdit* counter = window.Display->EncLabel;
+  ASSERT_TRUE(testing::PumpUntil([&] { return tens->text() != "-------------"; }, 1000));
+  const QString first = tens->text();
+  const QString firstCount = counter->text();
+  EXPECT_TRUE(testing::PumpUntil([&] { return tens->text() != first && counter->text() != firstCount; }, 1000));
+  EXPECT_EQ(window.DeviceConnected, 255);
+}
+
+// The demo program itself runs, and ends with 0 when asked to.
+TEST(Demo, ProgramRunsAndEndsCleanly) {
+  testing::ChildProcess demo(DEMO_PROGRAM);
+  ASSERT_TRUE(demo.started());
+  EXPECT_TRUE(demo.aliveAfter(1500));
+  demo.signal(SIGTERM);
+  EXPECT_EQ(demo.wait(), 0);
+}
+
+}  // namespace
+}  // namespace vestrix::app
