@@ -11,14 +11,16 @@ hid::sim::Report VestrixInstrument::InputReport(const std::vector<std::uint8_t>&
   return report;
 }
 
+std::optional<hid::sim::Report> VestrixInstrument::answer(const hid::sim::Report& output) {
+  if (output.size() < 2) return std::nullopt;
+  std::lock_guard lock(mutex_);
+  std::optional<std::vector<std::uint8_t>> message = model_.handle(output.data() + 1, output.size() - 1);
+  if (!message) return std::nullopt;
+  return InputReport(*message);
+}
+
 void VestrixInstrument::onOutputReport(const hid::sim::Report& report, hid::sim::SimDevice& device) {
-  if (report.size() < 2) return;
-  std::optional<std::vector<std::uint8_t>> answer;
-  {
-    std::lock_guard lock(mutex_);
-    answer = model_.handle(report.data() + 1, report.size() - 1);
-  }
-  if (answer) device.queueInput(InputReport(*answer));
+  if (std::optional<hid::sim::Report> input = answer(report)) device.queueInput(std::move(*input));
 }
 
 hid::sim::SimDeviceSpec VestrixInstrumentSpec(std::shared_ptr<VestrixInstrument> instrument) {

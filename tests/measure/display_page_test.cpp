@@ -46,9 +46,11 @@ TEST(DisplayTexts, FollowTheFieldRules) {
 
 class DisplayPageOnWindow : public testing::WindowFixture {
  protected:
+  // A report as the instrument's reader hands it over.
   void deliver(const protocol::MeasurementSample& s) {
     const auto message = protocol::EncodeMeasurement(s);
-    window->HandleDeviceReport(*static_cast<hid::HidDevice*>(nullptr), 1, message.data(),
+    ASSERT_FALSE(window->deviceLines().empty());
+    window->HandleDeviceReport(*window->deviceLines()[0].device, 1, message.data(),
                                static_cast<std::uint16_t>(message.size()));
   }
   QString field(const char* name) const { return window->findChild<QLineEdit*>(name)->text(); }
@@ -79,6 +81,7 @@ void PrintTo(const SeparatorCase& c, std::ostream* os) { *os << c.separator; }
 class Separator : public DisplayPageOnWindow, public ::testing::WithParamInterface<SeparatorCase> {};
 
 TEST_P(Separator, ScriptedSampleOnThePage) {
+  bus.plug(testing::DeviceSpec(u"Keyboard"));
   start();
   window->setDecimalSeparator(QLatin1Char(GetParam().separator));
   window->TabSheet5->show();  // the page is updated whichever page shows

@@ -66,7 +66,7 @@ class SimReadChannel : public ReadChannel {
     Report report = std::move(device_->input_.front());
     device_->input_.pop_front();
     const std::size_t n = std::min(length, report.size());
-    std::memcpy(buffer, report.data(), n);
+    if (n > 0) std::memcpy(buffer, report.data(), n);
     return {ReadResult::Data, n};
   }
 

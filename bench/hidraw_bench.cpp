@@ -1,0 +1,157 @@
+// Reading a flooding hidraw device: our reader (reader thread → hand-over →
+// handler on the GUI thread of a Qt event loop) next to a plain loop over
+// hidapi's hid_read_timeout, on the same uhid device for the same time.
+// Needs root and uhid: run it with "scripts/vm-test bench".
+#include "app/qt_gui_thread.h"
+#include "bench_util.h"
+#include "hid/hid_device_controller.h"
+#include "hid/linux/linux_platform.h"
+#include "sim/uhid_device.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <hidapi/hidapi.h>
+
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+#include <time.h>
+
+using namespace vestrix;
+
+namespace {
+
+constexpr int kPhaseSeconds = 3;
+
+std::int64_t Now() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+double AgeMicros(const std::uint8_t* stamp) {
+  std::int64_t sent;
+  std::memcpy(&sent, stamp, sizeof sent);
+  return (Now() - sent) / 1000.0;
+}
+
+struct Result {
+  long reports = 0;
+  std::vector<double> latencies;
+};
+
+Result ReadOurs(hid::Platform& platform) {
+  Result result;
+  app::QtGuiThread gui;
+  hid::HidDeviceController controller(platform, gui);
+  QEventLoop wait;
+  QTimer::singleShot(500, &wait, &QEventLoop::quit);
+  wait.exec();
+  hid::HidDevice* device = nullptr;
+  if (controller.deviceCount() < 1 || !controller.ClaimDeviceByIndex(device, 0)) return result;
+  bool measuring = false;
+  device->setReportHandler(hid::ReportHandler::from(
+      [&](hid::HidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
+        if (!measuring || size < 8) return;
+        ++result.reports;
+        result.latencies.push_back(AgeMicros(data));
+      }));
+  QTimer::singleShot(200, &wait, [&] { measuring = true; });
+  QTimer::singleShot(200 + kPhaseSeconds * 1000, &wait, [&] {
+    measuring = false;
+    wait.quit();
+  });
+  wait.exec();
+  controller.ReleaseDevice(device);
+  return result;
+}
+
+Result ReadHidapi(const std::string& node) {
+  Result result;
+  hid_init();
+  hid_device* device = hid_open_path(node.c_str());
+  if (device == nullptr) return result;
+  std::uint8_t buffer[64];
+  const std::int64_t begin = Now() + 200000000LL;
+  const std::int64_t end = begin + kPhaseSeconds * 1000000000LL;
+  for (std::int64_t now = Now(); now < end; now = Now()) {
+    const int n = hid_read_timeout(device, buffer, sizeof buffer, 100);
+    if (n >= 9 && now >= begin) {
+      ++result.reports;
+      result.latencies.push_back(AgeMicros(buffer + 1));
+    }
+  }
+  hid_close(device);
+  hid_exit();
+  return result;
+}
+
+void Report(const char* name, const Result& r) {
+  const std::string n = name;
+  bench::Print(n + "_reports_per_second", r.reports / static_cast<double>(kPhaseSeconds), "reports/s");
+  bench::Print(n + "_latency_p50", bench::Quantile(r.latencies, 0.5), "us");
+  bench::Print(n + "_latency_p90", bench::Quantile(r.latencies, 0.9), "us");
+  bench::Print(n + "_latency_p99", bench::Quantile(r.latencies, 0.99), "us");
+  bench::Print(n + "_latency_max", bench::Quantile(r.latencies, 1.0), "us");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  sim::UhidDevice flood({"VESTRIX", 0x1209, 0x0001, 0x0110, sim::InstrumentDescriptor(), "BENCH"}, nullptr);
+  std::string error;
+  if (!flood.create(&error)) {
+    std::fprintf(stderr, "bench_hidraw: %s\n", error.c_str());
+    return 1;
+  }
+  std::string node;
+  for (int i = 0; i < 200 && node.empty(); ++i) {
+    for (const auto& n : hid::linux_hid::SysfsHidraw().enumerate()) {
+      if (std::filesystem::exists("/dev/" + n.name)) node = "/dev/" + n.name;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (node.empty()) {
+    std::fprintf(stderr, "bench_hidraw: no hidraw node\n");
+    return 1;
+  }
+
+  std::atomic<bool> stop = false;
+  std::atomic<long> sent = 0;
+  std::thread flooder([&] {
+    std::uint8_t report[64] = {1};
+    while (!stop) {
+      const std::int64_t now = Now();
+      std::memcpy(report + 1, &now, sizeof now);
+      if (flood.sendInput(report, sizeof report)) ++sent;
+    }
+  });
+
+  hid::linux_hid::LinuxPlatform platform({"/sys", "/dev", /*watchChanges=*/false});
+  Result ours, hidapi;
+  for (int round = 0; round < 2; ++round) {  // alternate, so neither side gets the warmer half
+    Result a = ReadOurs(platform);
+    Result b = ReadHidapi(node);
+    ours.reports += a.reports;
+    ours.latencies.insert(ours.latencies.end(), a.latencies.begin(), a.latencies.end());
+    hidapi.reports += b.reports;
+    hidapi.latencies.insert(hidapi.latencies.end(), b.latencies.begin(), b.latencies.end());
+  }
+  ours.reports /= 2;
+  hidapi.reports /= 2;
+  stop = true;
+  flooder.join();
+
+  Report("ours", ours);
+  Report("hidapi", hidapi);
+  bench::Print("ratio_reports_per_second_ours_to_hidapi",
+               hidapi.reports ? static_cast<double>(ours.reports) / hidapi.reports : 0, "x");
+  bench::Print("ratio_latency_p99_ours_to_hidapi",
+               bench::Quantile(ours.latencies, 0.99) / std::max(1e-9, bench::Quantile(hidapi.latencies, 0.99)), "x");
+  bench::Print("flood_sent_per_second", sent / (4.0 * (kPhaseSeconds + 0.7)), "reports/s");
+  return 0;
+}

@@ -1,0 +1,69 @@
+// vestrix-sim-uhid: the simulated VESTRIX instrument as a real kernel HID
+// device (needs /dev/uhid, usually root). vestrix-pc then finds it through
+// hidraw like the real instrument.
+//
+//   vestrix-sim-uhid [--other]
+//
+// --other also creates a HID device that is not the instrument. Commands on
+// standard input, one per line: "unplug", "plug", "replug", "quit".
+#include "sim/uhid_instrument.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+
+void OnSignal(int) { g_stop = 1; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool other = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--other") == 0) {
+      other = true;
+    } else {
+      std::fprintf(stderr, "usage: %s [--other]\n", argv[0]);
+      return 2;
+    }
+  }
+  struct sigaction action = {};
+  action.sa_handler = OnSignal;  // no SA_RESTART: a signal ends the wait for a command
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+
+  vestrix::sim::UhidInstrument instrument;
+  vestrix::sim::UhidDevice otherDevice(vestrix::sim::OtherDeviceConfig(), nullptr);
+  std::string error;
+  if (!instrument.plug(&error) || (other && !otherDevice.create(&error))) {
+    std::fprintf(stderr, "vestrix-sim-uhid: %s\n", error.c_str());
+    return 1;
+  }
+  std::printf("VESTRIX plugged in%s; commands: unplug, plug, replug, quit\n", other ? " (and another HID device)" : "");
+  std::fflush(stdout);
+  for (std::string line; !g_stop && std::getline(std::cin, line);) {
+    if (line == "unplug") {
+      instrument.unplug();
+    } else if (line == "plug") {
+      if (!instrument.plug(&error)) std::fprintf(stderr, "vestrix-sim-uhid: %s\n", error.c_str());
+    } else if (line == "replug") {
+      instrument.unplug();
+      instrument.plug(&error);
+    } else if (line == "quit") {
+      break;
+    } else if (!line.empty()) {
+      std::fprintf(stderr, "unknown command: %s\n", line.c_str());
+    }
+    std::printf("%s\n", instrument.plugged() ? "plugged" : "unplugged");
+    std::fflush(stdout);
+  }
+  // Without a terminal on standard input, stay until a signal comes.
+  while (!g_stop && std::cin.eof() && !std::cin.bad()) pause();
+  return 0;
+}
