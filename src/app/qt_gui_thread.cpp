@@ -14,8 +14,14 @@ void QtGuiThread::post(std::function<void()> call) {
 }
 
 void QtGuiThread::scheduleServe() {
+  if (serveQueued_.exchange(true)) return;
   QMetaObject::invokeMethod(
-      &context_, [this] { serveHandovers(); }, Qt::QueuedConnection);
+      &context_,
+      [this] {
+        serveQueued_ = false;  // before serving: a hand-over queued from now on queues a new serve
+        serveHandovers();
+      },
+      Qt::QueuedConnection);
 }
 
 }  // namespace vestrix::app

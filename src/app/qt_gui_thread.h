@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+#include <atomic>
+
 namespace vestrix::app {
 
 // The GUI thread of the Qt event loop: posted calls and hand-overs run as
@@ -19,6 +21,7 @@ class QtGuiThread : public hid::HandoverGuiThread {
 
  private:
   QObject context_;  // lives on the GUI thread; queued calls die with it
+  std::atomic<bool> serveQueued_{false};  // one queued serve at a time is enough
 };
 
 }  // namespace vestrix::app

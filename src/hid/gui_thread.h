@@ -1,8 +1,17 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 
 namespace vestrix::hid {
+
+// One call handed over to the GUI thread. The worker owns it and must wait
+// for it (await) before it goes away.
+struct Handover {
+  std::function<void()> call;
+  std::exception_ptr error;  // what the call raised
+  bool done = false;         // guarded by the GUI thread object
+};
 
 // The GUI thread as the device link sees it: calls queued to it, and the
 // blocking hand-over by which reader threads run their handlers on it.
@@ -17,6 +26,12 @@ class GuiThread {
   // returned; an exception it raises is raised again here. Called on the
   // GUI thread itself, it runs the call directly.
   virtual void invokeBlocking(const std::function<void()>& call) = 0;
+
+  // Worker thread: queue a hand-over without waiting for it; hand-overs run
+  // in the order they were queued. On the GUI thread itself it runs at once.
+  virtual void submit(Handover& handover) = 0;
+  // Worker thread: wait until the hand-over has run; its error is raised here.
+  virtual void await(Handover& handover) = 0;
 
   // GUI thread: return once done() holds, running the hand-overs of all
   // workers meanwhile so that a worker blocked in one can finish. done() is

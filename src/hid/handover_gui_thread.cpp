@@ -9,22 +9,44 @@ void HandoverGuiThread::invokeBlocking(const std::function<void()>& call) {
     call();
     return;
   }
-  Pending pending{&call, nullptr};
+  Handover handover;
+  handover.call = call;
+  submit(handover);
+  await(handover);
+}
+
+void HandoverGuiThread::submit(Handover& handover) {
+  if (onGuiThread()) {
+    try {
+      handover.call();
+    } catch (...) {
+      handover.error = std::current_exception();
+    }
+    handover.done = true;
+    return;
+  }
   {
     std::lock_guard lock(mutex_);
-    queue_.push_back(&pending);
+    handover.done = false;
+    handover.error = nullptr;
+    queue_.push_back(&handover);
   }
   changed_.notify_all();
   scheduleServe();
-  std::unique_lock lock(mutex_);
-  changed_.wait(lock, [&] { return pending.done; });
-  if (pending.error) std::rethrow_exception(pending.error);
+}
+
+void HandoverGuiThread::await(Handover& handover) {
+  {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return handover.done; });
+  }
+  if (handover.error) std::rethrow_exception(handover.error);
 }
 
 int HandoverGuiThread::serveHandovers() {
   int served = 0;
   for (;;) {
-    Pending* pending = nullptr;
+    Handover* pending = nullptr;
     {
       std::lock_guard lock(mutex_);
       if (queue_.empty()) return served;
@@ -33,7 +55,7 @@ int HandoverGuiThread::serveHandovers() {
     }
     std::exception_ptr error;
     try {
-      (*pending->call)();
+      pending->call();
     } catch (...) {
       error = std::current_exception();
     }

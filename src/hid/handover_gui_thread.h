@@ -18,6 +18,8 @@ class HandoverGuiThread : public GuiThread {
   HandoverGuiThread();  // the constructing thread is the GUI thread
 
   void invokeBlocking(const std::function<void()>& call) override;
+  void submit(Handover& handover) override;
+  void await(Handover& handover) override;
   void waitServing(const std::function<bool()>& done) override;
   void wake() override;
 
@@ -33,16 +35,10 @@ class HandoverGuiThread : public GuiThread {
   bool hasPendingHandovers();
 
  private:
-  struct Pending {
-    const std::function<void()>* call;
-    std::exception_ptr error;
-    bool done = false;
-  };
-
   const std::thread::id guiThread_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::deque<Pending*> queue_;
+  std::deque<Handover*> queue_;
   std::uint64_t wakeCount_ = 0;
 };
 
