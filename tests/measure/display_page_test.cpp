@@ -1,6 +1,7 @@
 #include "measure/display_page.h"
 #include "measure/display_texts.h"
 #include "protocol/message_codes.h"
+#include "support/samples.h"
 #include "support/window_fixture.h"
 
 #include <QLineEdit>
@@ -9,26 +10,10 @@
 namespace vestrix::measure {
 namespace {
 
-protocol::MeasurementSample Scripted() {
-  protocol::MeasurementSample s;
-  s.year = 2015;
-  s.month = 1;
-  s.day = 9;
-  s.hour = 14;
-  s.minute = 5;
-  s.second = 9;
-  s.tensValue = 12.5f;
-  s.counterValue = -0.00004f;
-  s.analogValue = 1234.56789f;
-  s.minValue = -7.125f;
-  s.maxValue = 99999;
-  s.relay1 = 2;
-  s.relay2 = 0;
-  return s;
-}
+using testing::ScriptedSample;
 
 TEST(DisplayTexts, FollowTheFieldRules) {
-  const DisplayTexts point = FormatSample(Scripted(), QLatin1Char('.'));
+  const DisplayTexts point = FormatSample(ScriptedSample(), QLatin1Char('.'));
   EXPECT_EQ(point.date, "9-1-2015");
   EXPECT_EQ(point.time, "14:5:9");
   EXPECT_EQ(point.tens, "12.5000");
@@ -38,8 +23,8 @@ TEST(DisplayTexts, FollowTheFieldRules) {
   EXPECT_EQ(point.max, "99999.0000");
   EXPECT_EQ(point.relay1, "HIGH");
   EXPECT_EQ(point.relay2, "LOW");
-  EXPECT_EQ(FormatSample(Scripted(), QLatin1Char(',')).tens, "12,5000");
-  protocol::MeasurementSample zeroMonth = Scripted();
+  EXPECT_EQ(FormatSample(ScriptedSample(), QLatin1Char(',')).tens, "12,5000");
+  protocol::MeasurementSample zeroMonth = ScriptedSample();
   zeroMonth.month = 0;
   EXPECT_EQ(FormatSample(zeroMonth, QLatin1Char('.')).date, "9-0-2015");
 }
@@ -85,7 +70,7 @@ TEST_P(Separator, ScriptedSampleOnThePage) {
   start();
   window->setDecimalSeparator(QLatin1Char(GetParam().separator));
   window->TabSheet5->show();  // the page is updated whichever page shows
-  deliver(Scripted());
+  deliver(ScriptedSample());
   EXPECT_EQ(field("DateLabel"), "9-1-2015");
   EXPECT_EQ(field("TimeLabel"), "14:5:9");
   EXPECT_EQ(field("TensLabel"), GetParam().tens);

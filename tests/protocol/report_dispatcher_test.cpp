@@ -1,5 +1,6 @@
 #include "support/qt_print.h"
 #include "protocol/report_dispatcher.h"
+#include "support/samples.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -81,20 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Dispatch, MeasurementOverwritesEveryField) {
   RecordingSink sink;
   MeasurementSample latest;
-  MeasurementSample sent;
-  sent.year = 2015;
-  sent.month = 1;
-  sent.day = 9;
-  sent.hour = 14;
-  sent.minute = 5;
-  sent.second = 9;
-  sent.tensValue = 12.5f;
-  sent.counterValue = -3.25f;
-  sent.analogValue = 9.75f;
-  sent.minValue = -1;
-  sent.maxValue = 100;
-  sent.relay1 = 2;
-  sent.relay2 = 0;
+  const MeasurementSample sent = testing::ScriptedSample();
   const auto m = EncodeMeasurement(sent);
   DispatchMessage(m.data(), m.size(), sink, latest, QLatin1Char('.'));
   EXPECT_EQ(std::memcmp(&latest, &sent, sizeof sent), 0);
