@@ -2,26 +2,49 @@
 
 #include "app/error_box.h"
 
-#include <QMetaObject>
+#include <QSocketNotifier>
+
+#include <cstdint>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 namespace vestrix::app {
 
-QtGuiThread::QtGuiThread() = default;
+QtGuiThread::QtGuiThread() : wakeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+  notifier_ = std::make_unique<QSocketNotifier>(wakeFd_, QSocketNotifier::Read);
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] { onWake(); });
+}
+
+QtGuiThread::~QtGuiThread() {
+  notifier_.reset();
+  ::close(wakeFd_);
+}
 
 void QtGuiThread::post(std::function<void()> call) {
-  QMetaObject::invokeMethod(
-      &context_, [call = std::move(call)] { RunGuarded(call); }, Qt::QueuedConnection);
+  {
+    std::lock_guard lock(postedMutex_);
+    posted_.push_back(std::move(call));
+  }
+  scheduleServe();
 }
 
 void QtGuiThread::scheduleServe() {
-  if (serveQueued_.exchange(true)) return;
-  QMetaObject::invokeMethod(
-      &context_,
-      [this] {
-        serveQueued_ = false;  // before serving: a hand-over queued from now on queues a new serve
-        serveHandovers();
-      },
-      Qt::QueuedConnection);
+  if (wakePending_.exchange(true)) return;
+  const std::uint64_t one = 1;
+  [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
+}
+
+void QtGuiThread::onWake() {
+  std::uint64_t count;
+  [[maybe_unused]] ssize_t n = ::read(wakeFd_, &count, sizeof count);
+  wakePending_ = false;  // before serving: whatever is queued from now on wakes us again
+  serveHandovers();
+  std::deque<std::function<void()>> calls;
+  {
+    std::lock_guard lock(postedMutex_);
+    calls.swap(posted_);
+  }
+  for (std::function<void()>& call : calls) RunGuarded(call);
 }
 
 }  // namespace vestrix::app

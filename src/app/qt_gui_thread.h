@@ -2,17 +2,25 @@
 
 #include "hid/handover_gui_thread.h"
 
-#include <QObject>
-
 #include <atomic>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class QSocketNotifier;
 
 namespace vestrix::app {
 
-// The GUI thread of the Qt event loop: posted calls and hand-overs run as
-// queued events; an error escaping a posted call goes to the error box.
+// The GUI thread of the Qt event loop. Workers wake it through an eventfd
+// that the loop watches; queued calls and hand-overs stay in our own queues,
+// so nothing of Qt's is shared between threads. An error escaping a posted
+// call goes to the error box. Create it on the GUI thread, after the
+// application object.
 class QtGuiThread : public hid::HandoverGuiThread {
  public:
   QtGuiThread();
+  ~QtGuiThread() override;
 
   void post(std::function<void()> call) override;
 
@@ -20,8 +28,13 @@ class QtGuiThread : public hid::HandoverGuiThread {
   void scheduleServe() override;
 
  private:
-  QObject context_;  // lives on the GUI thread; queued calls die with it
-  std::atomic<bool> serveQueued_{false};  // one queued serve at a time is enough
+  void onWake();
+
+  int wakeFd_ = -1;
+  std::unique_ptr<QSocketNotifier> notifier_;
+  std::atomic<bool> wakePending_{false};  // one wake-up at a time is enough
+  std::mutex postedMutex_;
+  std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace vestrix::app

@@ -61,7 +61,7 @@ int HandoverGuiThread::serveHandovers() {
     }
     {
       std::lock_guard lock(mutex_);
-      pending->error = error;
+      pending->error = std::move(error);  // the worker alone holds it from here on
       pending->done = true;
     }
     changed_.notify_all();
