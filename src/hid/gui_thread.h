@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <functional>
+#include <vector>
 
 namespace vestrix::hid {
 
@@ -11,6 +12,10 @@ struct Handover {
   std::function<void()> call;
   std::exception_ptr error;  // what the call raised
   bool done = false;         // guarded by the GUI thread object
+  // GUI thread only: run once the call has returned and the worker has been
+  // released, after the GUI thread last touched this record. What the call
+  // cannot do while its own worker waits for it (end that worker) goes here.
+  std::vector<std::function<void()>> afterReturn;
 };
 
 // The GUI thread as the device link sees it: calls queued to it, and the
@@ -35,7 +40,9 @@ class GuiThread {
 
   // GUI thread: return once done() holds, running the hand-overs of all
   // workers meanwhile so that a worker blocked in one can finish. done() is
-  // checked again after each hand-over and after each wake().
+  // checked again after each hand-over and after each wake(). Never call it
+  // for a worker whose hand-over is running on this thread: that worker
+  // cannot end before the hand-over returns (use Handover::afterReturn).
   virtual void waitServing(const std::function<bool()>& done) = 0;
 
   // Any thread: what a waitServing waits for may have changed.

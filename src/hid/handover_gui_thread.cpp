@@ -1,5 +1,7 @@
 #include "hid/handover_gui_thread.h"
 
+#include <utility>
+
 namespace vestrix::hid {
 
 HandoverGuiThread::HandoverGuiThread() : guiThread_(std::this_thread::get_id()) {}
@@ -15,6 +17,14 @@ void HandoverGuiThread::invokeBlocking(const std::function<void()>& call) {
   await(handover);
 }
 
+namespace {
+
+void RunAfterReturn(std::vector<std::function<void()>> calls) {
+  for (std::function<void()>& call : calls) call();
+}
+
+}  // namespace
+
 void HandoverGuiThread::submit(Handover& handover) {
   if (onGuiThread()) {
     try {
@@ -23,13 +33,14 @@ void HandoverGuiThread::submit(Handover& handover) {
       handover.error = std::current_exception();
     }
     handover.done = true;
+    RunAfterReturn(std::exchange(handover.afterReturn, {}));
     return;
   }
   {
     std::lock_guard lock(mutex_);
     handover.done = false;
     handover.error = nullptr;
-    queue_.push_back(&handover);
+    queue_.push_back({submitted_++, &handover});
   }
   changed_.notify_all();
   scheduleServe();
@@ -44,13 +55,18 @@ void HandoverGuiThread::await(Handover& handover) {
 }
 
 int HandoverGuiThread::serveHandovers() {
+  std::uint64_t end;
+  {
+    std::lock_guard lock(mutex_);
+    end = submitted_;
+  }
   int served = 0;
   for (;;) {
     Handover* pending = nullptr;
     {
       std::lock_guard lock(mutex_);
-      if (queue_.empty()) return served;
-      pending = queue_.front();
+      if (queue_.empty() || queue_.front().number >= end) return served;
+      pending = queue_.front().handover;
       queue_.pop_front();
     }
     std::exception_ptr error;
@@ -59,6 +75,7 @@ int HandoverGuiThread::serveHandovers() {
     } catch (...) {
       error = std::current_exception();
     }
+    std::vector<std::function<void()>> after = std::exchange(pending->afterReturn, {});
     {
       std::lock_guard lock(mutex_);
       pending->error = std::move(error);  // the worker alone holds it from here on
@@ -66,6 +83,7 @@ int HandoverGuiThread::serveHandovers() {
     }
     changed_.notify_all();
     ++served;
+    RunAfterReturn(std::move(after));  // may free the record: it is not touched again
   }
 }
 

@@ -23,8 +23,13 @@ class HandoverGuiThread : public GuiThread {
   void waitServing(const std::function<bool()>& done) override;
   void wake() override;
 
-  // GUI thread: run the hand-overs that are waiting now; returns how many ran.
+  // GUI thread: run the hand-overs that were waiting on entry; returns how
+  // many. Those queued meanwhile wait for the next call, so workers that
+  // keep submitting cannot hold the event loop.
   int serveHandovers();
+
+  // Any thread: whether hand-overs wait to be served.
+  bool hasPendingHandovers();
 
   bool onGuiThread() const { return std::this_thread::get_id() == guiThread_; }
 
@@ -32,13 +37,16 @@ class HandoverGuiThread : public GuiThread {
   // Ask the event loop to call serveHandovers() soon. Any thread.
   virtual void scheduleServe() = 0;
 
-  bool hasPendingHandovers();
-
  private:
   const std::thread::id guiThread_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::deque<Handover*> queue_;
+  struct Queued {
+    std::uint64_t number;  // in submission order
+    Handover* handover;
+  };
+  std::deque<Queued> queue_;
+  std::uint64_t submitted_ = 0;
   std::uint64_t wakeCount_ = 0;
 };
 

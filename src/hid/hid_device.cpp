@@ -4,13 +4,24 @@
 #include "hid/hid_device_controller.h"
 #include "hid/hid_device_read_thread.h"
 
-#include <cerrno>
+#include <atomic>
+#include <utility>
 
 namespace vestrix::hid {
 
+namespace {
+
+std::atomic<std::uint64_t> nextSerial{1};
+
+}  // namespace
+
 HidDevice::HidDevice(PnpInfo pnpInfo, HidDeviceController* controller, Platform& platform,
                      GuiThread& gui)
-    : controller_(controller), platform_(platform), gui_(gui), pnpInfo_(std::move(pnpInfo)) {
+    : controller_(controller),
+      serial_(nextSerial++),
+      platform_(platform),
+      gui_(gui),
+      pnpInfo_(std::move(pnpInfo)) {
   if (controller_ != nullptr) {
     setReportHandler(controller_->onDeviceData());  // not claimed yet: starts no reader
     unplugHandler_ = controller_->onDeviceUnplug();
@@ -62,7 +73,7 @@ std::shared_ptr<ReadChannel> HidDevice::acquireReadChannel(int* error) {
   std::lock_guard lock(readMutex_);
   if (!read_) {
     if (!accessible()) {
-      *error = EBADF;
+      *error = platform_.handleGoneError();
       return nullptr;
     }
     read_ = platform_.openRead(pnpInfo_, error);
@@ -113,11 +124,22 @@ void HidDevice::tryStartReader() {
 }
 
 void HidDevice::stopReader() {
-  if (!reader_) return;
+  // A stop further up the stack finishes the job; its wait runs handlers
+  // that may ask again.
+  if (!reader_ || stoppingReader_) return;
+  if (reader_->inHandover()) {
+    // Asked from inside the reader's own hand-over: the reader waits for
+    // us, so waiting for it would never end. It ends once we return.
+    closeRead();
+    HidDeviceReadThread::retire(std::move(reader_));
+    return;
+  }
+  stoppingReader_ = true;
   reader_->requestStop();
   closeRead();
   reader_->waitForEnd();
   reader_.reset();
+  stoppingReader_ = false;
 }
 
 void HidDevice::setReaderSleepTime(int milliseconds) {
@@ -127,16 +149,16 @@ void HidDevice::setReaderSleepTime(int milliseconds) {
 }
 
 void HidDevice::unplug() {
-  closeHandles();
+  // Not accessible first, so that the reader cannot open a channel again
+  // between the close and the flag.
   pluggedIn_ = false;
-  if (unplugHandler_) {
-    PlugHandler handler = unplugHandler_;
-    handler(*this);
-    unplugHandler_ = {};
-  }
+  closeHandles();
+  const PlugHandler handler = std::exchange(unplugHandler_, {});
+  if (handler) handler(*this);
 }
 
 void HidDevice::close() {
+  closing_ = true;
   setReportHandler({});
   unplugHandler_ = {};
   closeHandles();

@@ -46,13 +46,14 @@ class HidDevice {
 
   const PnpInfo& pnpInfo() const { return pnpInfo_; }
   HidDeviceController* controller() const { return controller_; }
-  void cutControllerLink() { controller_ = nullptr; }
+  // Never the same for two device objects of one run, unlike their
+  // addresses: the controller finds an object again by it after a handler
+  // that may have destroyed it.
+  std::uint64_t serial() const { return serial_; }
 
   bool pluggedIn() const { return pluggedIn_; }
   bool claimed() const { return claimed_; }
   bool inCallback() const { return inCallback_; }
-  void setClaimed(bool claimed) { claimed_ = claimed; }
-  void setInCallback(bool inCallback) { inCallback_ = inCallback; }
 
   std::u16string ProductName();
   std::uint16_t VendorID() const { return attributes_.vendorId; }
@@ -78,16 +79,26 @@ class HidDevice {
   // Whether a reader exists (running, or ended by an error of its handler).
   bool hasReader() const { return reader_ != nullptr; }
 
-  // The controller found the device gone.
-  void unplug();
-  // Given back by its holder, or the controller goes: reader stopped,
-  // handlers cleared, handles closed, descriptor freed.
-  void close();
   // Closes the main and the read handle.
   void closeHandles();
 
  private:
   friend class HidDeviceReadThread;
+  // What only the controller changes.
+  friend class HidDeviceController;
+  void cutControllerLink() { controller_ = nullptr; }
+  void setClaimed(bool claimed) { claimed_ = claimed; }
+  void setInCallback(bool inCallback) { inCallback_ = inCallback; }
+  // The controller found the device gone. The unplug handler runs last:
+  // it may release, and so destroy, the device.
+  void unplug();
+  // Given back by its holder, or the controller goes: reader stopped,
+  // handlers cleared, handles closed, descriptor freed.
+  void close();
+  // Whether a release of this object or a stop of its reader is under way
+  // further up the stack (handlers run inside the stop's wait).
+  bool closing() const { return closing_; }
+  bool stoppingReader() const { return stoppingReader_; }
 
   bool accessible() const { return pluggedIn_ && (claimed_ || inCallback_); }
   bool openTwoStep();
@@ -99,6 +110,7 @@ class HidDevice {
   std::shared_ptr<ReadChannel> acquireReadChannel(int* error);
 
   HidDeviceController* controller_;
+  const std::uint64_t serial_;
   Platform& platform_;
   GuiThread& gui_;
   PnpInfo pnpInfo_;
@@ -117,6 +129,8 @@ class HidDevice {
   ReadErrorHandler readErrorHandler_;
   PlugHandler unplugHandler_;
   std::unique_ptr<HidDeviceReadThread> reader_;
+  bool stoppingReader_ = false;
+  bool closing_ = false;
 };
 
 }  // namespace vestrix::hid

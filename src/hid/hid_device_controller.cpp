@@ -6,33 +6,12 @@
 
 namespace vestrix::hid {
 
-namespace {
-
-// Sets a device's InCallback flag for the duration of a handler call.
-class InCallback {
- public:
-  explicit InCallback(HidDevice& device) : device_(device) { device_.setInCallback(true); }
-  ~InCallback() { device_.setInCallback(false); }
-
- private:
-  HidDevice& device_;
-};
-
-}  // namespace
-
 HidDeviceController::HidDeviceController(Platform& platform, GuiThread& gui)
     : platform_(platform), gui_(gui), self_(std::make_shared<HidDeviceController*>(this)) {
   if (!platform_.available()) return;
-  std::weak_ptr<HidDeviceController*> self = self_;
-  GuiThread* guiThread = &gui_;
-  platform_.setChangeHandler([self, guiThread] {
-    guiThread->post([self] {
-      if (auto alive = self.lock()) (*alive)->onNotification(0);
-    });
-  });
-  gui_.post([self] {
-    if (auto alive = self.lock()) (*alive)->onNotification(kStartupNotification);
-  });
+  // The platform calls from any thread: the handler reads nothing of ours.
+  platform_.setChangeHandler([self = std::weak_ptr(self_), gui = &gui_] { PostNotification(*gui, self, 0); });
+  PostNotification(gui_, self_, kStartupNotification);
 }
 
 HidDeviceController::~HidDeviceController() {
@@ -50,9 +29,16 @@ HidDeviceController::~HidDeviceController() {
 }
 
 void HidDeviceController::onNotification(int parameter) {
-  if (destroying_ || passInProgress_) return;
+  if (destroying_) return;
+  if (passInProgress_) {
+    // A handler of the pass runs a nested event loop: the change it brings
+    // is looked at once the pass is over, not lost.
+    missedNotification_ = true;
+    return;
+  }
   lastNotification_ = parameter;
   passInProgress_ = true;
+  missedNotification_ = false;
   try {
     DeviceChange();
   } catch (...) {
@@ -60,6 +46,14 @@ void HidDeviceController::onNotification(int parameter) {
     throw;
   }
   passInProgress_ = false;
+  if (missedNotification_) PostNotification(gui_, self_, 0);
+}
+
+void HidDeviceController::PostNotification(GuiThread& gui, std::weak_ptr<HidDeviceController*> self,
+                                           int parameter) {
+  gui.post([self = std::move(self), parameter] {
+    if (auto alive = self.lock()) (*alive)->onNotification(parameter);
+  });
 }
 
 std::vector<std::unique_ptr<HidDevice>> HidDeviceController::scan() {
@@ -75,10 +69,37 @@ std::vector<std::unique_ptr<HidDevice>> HidDeviceController::scan() {
   return found;
 }
 
-void HidDeviceController::fireForDevice(const PlugHandler& handler, HidDevice& device) {
-  if (!handler) return;
-  InCallback guard(device);
-  handler(device);
+HidDevice* HidDeviceController::find(std::uint64_t serial) const {
+  for (const std::unique_ptr<HidDevice>& device : devices_) {
+    if (device->serial() == serial) return device.get();
+  }
+  return nullptr;
+}
+
+std::vector<std::uint64_t> HidDeviceController::serials() const {
+  std::vector<std::uint64_t> list;
+  list.reserve(devices_.size());
+  for (const std::unique_ptr<HidDevice>& device : devices_) list.push_back(device->serial());
+  return list;
+}
+
+template <class Call>
+auto HidDeviceController::callFor(std::uint64_t serial, Call&& call) {
+  HidDevice* device = find(serial);
+  device->setInCallback(true);
+  auto result = call(*device);
+  // The handler may have released, and so destroyed, the device.
+  if (HidDevice* still = find(serial)) still->setInCallback(false);
+  return result;
+}
+
+void HidDeviceController::fireForDevice(const PlugHandler& handler, std::uint64_t serial) {
+  if (!handler || find(serial) == nullptr) return;
+  const PlugHandler call = handler;  // the handler may replace itself
+  callFor(serial, [&](HidDevice& device) {
+    call(device);
+    return true;
+  });
 }
 
 void HidDeviceController::DeviceChange() {
@@ -91,17 +112,17 @@ void HidDeviceController::DeviceChange() {
   };
 
   // Vanished devices. One that is already unplugged (claimed, waiting for
-  // its holder) was reported when it went and is not reported again.
-  for (int i = static_cast<int>(devices_.size()) - 1; i >= 0; --i) {
-    HidDevice& device = *devices_[i];
-    if (!device.pluggedIn() || presentIn(found, device.pnpInfo().devInst)) continue;
-    device.unplug();
-    fireForDevice(onRemoval_, device);
-    if (!device.claimed()) {
-      const int index = indexOf(&device);
-      if (index >= 0) devices_.erase(devices_.begin() + index);
-    }
+  // its holder) was reported when it went and is not reported again. Every
+  // handler may release devices, so each is looked up again after one.
+  const std::vector<std::uint64_t> known = serials();
+  for (auto it = known.rbegin(); it != known.rend(); ++it) {
+    HidDevice* device = find(*it);
+    if (device == nullptr || !device->pluggedIn() || presentIn(found, device->pnpInfo().devInst)) continue;
     changed = true;
+    device->unplug();  // its unplug handler may release it
+    fireForDevice(onRemoval_, *it);
+    device = find(*it);
+    if (device != nullptr && !device->claimed()) devices_.erase(devices_.begin() + indexOf(device));
   }
 
   // Known devices: the new object is a duplicate.
@@ -113,10 +134,10 @@ void HidDeviceController::DeviceChange() {
 
   // Arrivals.
   for (std::unique_ptr<HidDevice>& d : found) {
-    HidDevice& device = *d;
+    const std::uint64_t serial = d->serial();
     devices_.push_back(std::move(d));
     changed = true;
-    fireForDevice(onArrival_, device);
+    fireForDevice(onArrival_, serial);
   }
 
   if (changed && onDeviceChange_) onDeviceChange_(*this);
@@ -124,17 +145,17 @@ void HidDeviceController::DeviceChange() {
 
 int HidDeviceController::EnumerateDevices() {
   int count = 0;
-  for (std::size_t i = 0; i < devices_.size(); ++i) {
-    HidDevice& device = *devices_[i];
-    if (!device.pluggedIn()) continue;
+  // The devices listed now, each offered once even if a handler releases
+  // (and so replaces or drops) devices meanwhile.
+  for (const std::uint64_t serial : serials()) {
+    HidDevice* device = find(serial);
+    if (device == nullptr || !device->pluggedIn()) continue;
     ++count;
     if (!onEnumerate_) break;
-    bool goOn;
-    {
-      InCallback guard(device);
-      goOn = onEnumerate_(device, static_cast<int>(i));
-    }
-    if (!device.claimed()) device.closeHandles();
+    const EnumerateHandler handler = onEnumerate_;
+    const bool goOn = callFor(serial, [&](HidDevice& d) { return handler(d, indexOf(&d)); });
+    device = find(serial);
+    if (device != nullptr && !device->claimed()) device->closeHandles();
     if (!goOn) break;
   }
   return count;
@@ -159,7 +180,14 @@ int HidDeviceController::indexOf(const HidDevice* device) const {
 }
 
 void HidDeviceController::ReleaseDevice(HidDevice* device) {
-  if (device == nullptr) return;
+  // Released already further up the stack, or we are going: nothing to do.
+  if (device == nullptr || destroying_ || device->closing()) return;
+  if (device->stoppingReader()) {
+    // A stop of its reader is waiting further up the stack (and runs this
+    // handler): the object must outlive that wait, so release it just after.
+    postRelease(device->serial());
+    return;
+  }
   ReportHandler reportHandler = device->reportHandler();
   PlugHandler unplugHandler = device->unplugHandler();
   const int sleepTime = device->ReaderSleepTime();
@@ -179,6 +207,14 @@ void HidDeviceController::ReleaseDevice(HidDevice* device) {
     }
   }
   devices_.erase(devices_.begin() + index);
+}
+
+void HidDeviceController::postRelease(std::uint64_t serial) {
+  gui_.post([self = std::weak_ptr<HidDeviceController*>(self_), serial] {
+    if (auto alive = self.lock()) {
+      if (HidDevice* device = (*alive)->find(serial)) (*alive)->ReleaseDevice(device);
+    }
+  });
 }
 
 void HidDeviceController::setOnDeviceChange(NotifyHandler handler) {

@@ -62,8 +62,15 @@ class HidDeviceController {
 
  private:
   void onNotification(int parameter);
+  static void PostNotification(GuiThread& gui, std::weak_ptr<HidDeviceController*> self, int parameter);
+  void postRelease(std::uint64_t serial);
   std::vector<std::unique_ptr<HidDevice>> scan();
-  void fireForDevice(const PlugHandler& handler, HidDevice& device);
+  HidDevice* find(std::uint64_t serial) const;
+  std::vector<std::uint64_t> serials() const;
+  // Calls call(device) with the device's InCallback set; the device exists.
+  template <class Call>
+  auto callFor(std::uint64_t serial, Call&& call);
+  void fireForDevice(const PlugHandler& handler, std::uint64_t serial);
   int indexOf(const HidDevice* device) const;
 
   Platform& platform_;
@@ -79,6 +86,7 @@ class HidDeviceController {
   int devThreadSleepTime_ = kDefaultDevThreadSleepTime;
   std::vector<std::unique_ptr<HidDevice>> devices_;
   bool passInProgress_ = false;
+  bool missedNotification_ = false;
   bool destroying_ = false;
   bool loading_ = false;
   int lastNotification_ = 0;

@@ -2,10 +2,10 @@
 
 #include "hid/gui_thread.h"
 
-#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -17,14 +17,13 @@ class HidDevice;
 // Reads input reports of one device and hands them over to the GUI thread,
 // where each reaches the report handler in its own call, in the order read.
 // Reports that are already waiting when one arrives are read at once and
-// handed over together; while the GUI thread handles a batch the reader
-// reads the next into another buffer, so a device that sends fast keeps
-// both threads busy instead of waking one for every report. A batch's
-// buffer is reused only after its hand-over has returned.
+// handed over together, so a device that sends fast does not wake the GUI
+// thread for every report. At most one hand-over is in flight: the reader
+// reads nothing more until it has returned, so a handler that runs a nested
+// event loop never sees the same device's next report inside its own call.
 class HidDeviceReadThread {
  public:
   static constexpr std::size_t kMaxBatch = 64;
-  static constexpr std::size_t kBatchesInFlight = 3;
 
   HidDeviceReadThread(HidDevice& device, std::size_t bufferLength, GuiThread& gui);
   ~HidDeviceReadThread();  // stops the thread if it still runs
@@ -32,30 +31,40 @@ class HidDeviceReadThread {
   void start();
   // Any thread: ask the reader to stop; a wait in progress ends at once.
   void requestStop();
-  // GUI thread: wait for the end, serving hand-overs meanwhile.
+  // GUI thread: wait for the end, serving hand-overs meanwhile. Not while
+  // one of this reader's hand-overs runs (see inHandover and retire).
   void waitForEnd();
   bool ended() const { return ended_; }
 
+  // GUI thread: whether one of this reader's hand-overs is running on the
+  // GUI thread right now (the caller is somewhere inside it).
+  bool inHandover() const { return running_ != nullptr; }
+  // GUI thread, inside one of its hand-overs: stop the reader without
+  // waiting. From now on the reader never touches its device; it is ended
+  // and destroyed once the running hand-over has returned.
+  static void retire(std::unique_ptr<HidDeviceReadThread> reader);
+
  private:
-  struct Batch {
-    std::vector<std::uint8_t> buffer;   // kMaxBatch slots of reportLength_ bytes
-    std::vector<std::uint32_t> sizes;   // bytes read into each slot
-    Handover handover;
-    bool pending = false;               // handed over, not yet awaited
-  };
+  // Marks the hand-over running for the duration of a GUI-thread call.
+  class Running;
 
   void run();
   void readTurn();
-  void deliver(Batch& batch);  // GUI thread
+  void handOver(Handover& handover);
+  void deliver();      // GUI thread
+  void reportError();  // GUI thread
   void pause(int milliseconds);  // ends early on a stop
 
   HidDevice& device_;
   GuiThread& gui_;
   const std::size_t reportLength_;
-  std::array<Batch, kBatchesInFlight> batches_;
-  std::size_t nextBatch_ = 0;
-  bool handlerFailed_ = false;  // GUI thread: later batches are dropped
+  std::vector<std::uint8_t> buffer_;  // kMaxBatch slots of reportLength_ bytes
+  std::vector<std::uint32_t> sizes_;  // bytes read into each slot
+  Handover reports_;
+  Handover error_;
   std::uint32_t lastError_ = 0;
+  Handover* running_ = nullptr;  // GUI thread
+  bool retired_ = false;         // GUI thread: the device may be gone
   std::atomic<bool> stop_{false};
   std::atomic<bool> ended_{false};
   std::mutex pauseMutex_;

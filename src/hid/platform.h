@@ -60,6 +60,11 @@ struct ReadResult {
 class ReadChannel {
  public:
   virtual ~ReadChannel() = default;
+  // One input report into buffer: byte 0 is its report id, 0 for a device
+  // without report ids (adding that byte is the backend's job). Once read()
+  // has returned, nothing writes to the buffer any more, whatever the
+  // result: a backend whose reads outlive the call (a timed-out read still
+  // pending in the system) reads into a buffer of its own.
   virtual ReadResult read(std::uint8_t* buffer, std::size_t length, int timeoutMs) = 0;
   virtual void cancel() = 0;
 };
@@ -80,6 +85,10 @@ class Platform {
 
   // Opens an interface for reading reports; null with *error set on failure.
   virtual std::unique_ptr<ReadChannel> openRead(const PnpInfo& device, int* error) = 0;
+
+  // The system's error code for "the handle is gone", which a reader
+  // reports while its device is unplugged but not yet released.
+  virtual int handleGoneError() const = 0;
 
   // The handler is called, from any thread, whenever the set of devices may
   // have changed. Set once by the controller; cleared with an empty handler.

@@ -1,4 +1,5 @@
 #include "hid/hid_device.h"
+#include "hid/hid_device_controller.h"
 #include "hid/linux/linux_platform.h"
 #include "hid/linux/sysfs_hidraw.h"
 #include "hid/manual_gui_thread.h"
@@ -85,14 +86,17 @@ TEST_F(Sysfs, UnopenableNodeIsIdentifiedButNotOpenedForReadWrite) {
   EXPECT_EQ(error, ENOENT);
 
   ManualGuiThread gui;
-  HidDevice device(info, nullptr, p, gui);
-  EXPECT_FALSE(device.OpenedForReadWrite());
-  EXPECT_EQ(device.VendorID(), 0x1209);
-  EXPECT_EQ(device.VersionNumber(), 0x0205);
-  device.setInCallback(true);
-  EXPECT_EQ(device.ProductName(), u"VESTRIX");
-  EXPECT_EQ(device.GetCaps().inputReportByteLength, 64);
-  EXPECT_EQ(device.GetCaps().outputReportByteLength, 64);
+  HidDeviceController controller(p, gui);
+  gui.processEvents();
+  ASSERT_EQ(controller.deviceCount(), 1);
+  HidDevice* device = nullptr;
+  ASSERT_TRUE(controller.ClaimDeviceByIndex(device, 0));
+  EXPECT_FALSE(device->OpenedForReadWrite());
+  EXPECT_EQ(device->VendorID(), 0x1209);
+  EXPECT_EQ(device->VersionNumber(), 0x0205);
+  EXPECT_EQ(device->ProductName(), u"VESTRIX");
+  EXPECT_EQ(device->GetCaps().inputReportByteLength, 64);
+  EXPECT_EQ(device->GetCaps().outputReportByteLength, 64);
 }
 
 TEST_F(Sysfs, ReadWriteOpensWhenTheNodeExists) {

@@ -3,6 +3,7 @@
 #include "hid/linux/sysfs_hidraw.h"
 #include "hid/platform.h"
 
+#include <cerrno>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -32,6 +33,7 @@ class LinuxPlatform : public Platform {
   std::unique_ptr<DeviceHandle> open(const PnpInfo& device, OpenMode mode) override;
   std::unique_ptr<ReadChannel> openRead(const PnpInfo& device, int* error) override;
   void setChangeHandler(std::function<void()> handler) override;
+  int handleGoneError() const override { return EBADF; }
 
   // The hidraw node a path stands for while it is still the same device.
   std::optional<HidrawNode> nodeOf(const PnpInfo& device) const;

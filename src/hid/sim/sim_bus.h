@@ -3,6 +3,7 @@
 #include "hid/platform.h"
 #include "hid/sim/sim_device.h"
 
+#include <cerrno>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -32,6 +33,7 @@ class SimBus : public Platform {
   std::unique_ptr<DeviceHandle> open(const PnpInfo& device, OpenMode mode) override;
   std::unique_ptr<ReadChannel> openRead(const PnpInfo& device, int* error) override;
   void setChangeHandler(std::function<void()> handler) override;
+  int handleGoneError() const override { return EBADF; }
 
  private:
   std::shared_ptr<SimDevice> find(const PnpInfo& device) const;
