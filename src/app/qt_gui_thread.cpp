@@ -2,23 +2,11 @@
 
 #include "app/error_box.h"
 
-#include <QSocketNotifier>
-
-#include <cstdint>
-#include <sys/eventfd.h>
-#include <unistd.h>
-
 namespace vestrix::app {
 
-QtGuiThread::QtGuiThread() : wakeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
-  notifier_ = std::make_unique<QSocketNotifier>(wakeFd_, QSocketNotifier::Read);
-  QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] { onWake(); });
-}
+QtGuiThread::QtGuiThread() : wake_(CreateWakeChannel([this] { onWake(); })) {}
 
-QtGuiThread::~QtGuiThread() {
-  notifier_.reset();
-  ::close(wakeFd_);
-}
+QtGuiThread::~QtGuiThread() = default;
 
 void QtGuiThread::post(std::function<void()> call) {
   {
@@ -30,13 +18,10 @@ void QtGuiThread::post(std::function<void()> call) {
 
 void QtGuiThread::scheduleServe() {
   if (wakePending_.exchange(true)) return;
-  const std::uint64_t one = 1;
-  [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
+  wake_->wake();
 }
 
 void QtGuiThread::onWake() {
-  std::uint64_t count;
-  [[maybe_unused]] ssize_t n = ::read(wakeFd_, &count, sizeof count);
   wakePending_ = false;  // before serving: whatever is queued from now on wakes us again
   serveHandovers();
   std::deque<std::function<void()>> calls;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/wake_channel.h"
 #include "hid/handover_gui_thread.h"
 
 #include <atomic>
@@ -8,13 +9,11 @@
 #include <memory>
 #include <mutex>
 
-class QSocketNotifier;
-
 namespace vestrix::app {
 
-// The GUI thread of the Qt event loop. Workers wake it through an eventfd
-// that the loop watches; queued calls and hand-overs stay in our own queues,
-// so nothing of Qt's is shared between threads. An error escaping a posted
+// The GUI thread of the Qt event loop. Workers wake it through the system's
+// wake channel; queued calls and hand-overs stay in our own queues, so
+// nothing of Qt's is shared between threads. An error escaping a posted
 // call goes to the error box. Create it on the GUI thread, after the
 // application object.
 class QtGuiThread : public hid::HandoverGuiThread {
@@ -30,8 +29,7 @@ class QtGuiThread : public hid::HandoverGuiThread {
  private:
   void onWake();
 
-  int wakeFd_ = -1;
-  std::unique_ptr<QSocketNotifier> notifier_;
+  std::unique_ptr<WakeChannel> wake_;
   std::atomic<bool> wakePending_{false};  // one wake-up at a time is enough
   std::mutex postedMutex_;
   std::deque<std::function<void()>> posted_;

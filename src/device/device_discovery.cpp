@@ -40,7 +40,12 @@ void DeviceDiscovery::DeviceChange() {
     if (line.text != kInstrumentProduct) continue;
     if (activeDevice_ != nullptr) activeDevice_->setReportHandler({});
     activeDevice_ = line.device;
-    if (activeDevice_ == nullptr) continue;
+    if (activeDevice_ == nullptr) {
+      // A line without its object (the claim failed): nothing to talk to.
+      host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_2")));
+      host_.setConnected(false);
+      continue;
+    }
     if (activeDevice_->OpenedForReadWrite()) {
       activeDevice_->setReportHandler(host_.instrumentReportHandler());
       host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_1")));

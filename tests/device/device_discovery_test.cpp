@@ -123,6 +123,27 @@ TEST_F(Discovery, LaterInstrumentWithoutAccessLeavesTheProgramNotConnected) {
   EXPECT_EQ(window->ActiveDevice(), window->deviceLines()[1].device);
 }
 
+// Another holder claims the later instrument as it arrives, so its line
+// has no object: the earlier one is not left half-connected.
+TEST_F(Discovery, ALaterInstrumentLineWithoutItsObjectEndsNotConnected) {
+  plugInstrument();
+  start();
+  ASSERT_TRUE(connected());
+  window->HidDeviceController1->setOnArrival(hid::PlugHandler::from([&](hid::HidDevice&) {
+    hid::HidDevice* taken = nullptr;
+    ASSERT_TRUE(window->HidDeviceController1->ClaimDeviceByIndex(taken, window->HidDeviceController1->deviceCount() - 1));
+  }));
+  plugInstrument();
+  settle();
+  ASSERT_EQ(lines(), QStringList({"VESTRIX", "VESTRIX"}));
+  EXPECT_EQ(window->deviceLines()[1].device, nullptr);
+  EXPECT_EQ(window->ActiveDevice(), nullptr);
+  EXPECT_TRUE(disconnected());
+  EXPECT_EQ(panel(1), message("IDS_2"));
+  // The earlier instrument's reader is stopped: nothing keeps polling it.
+  EXPECT_FALSE(window->deviceLines()[0].device->hasReader());
+}
+
 TEST_F(Discovery, InstrumentPluggedInLaterConnectsWithoutUserAction) {
   bus.plug(DeviceSpec(u"Keyboard"));
   start();

@@ -167,7 +167,7 @@ TEST_F(Device, StoppingAReaderBlockedInAHandoverCompletes) {
   HidDevice& device = claim(DeviceSpec(u"A"));
   device.setReportHandler(recorder());
   sim->queueInput({1, 42});
-  while (sim->pendingInput() != 0) std::this_thread::yield();  // the reader took it and waits for us
+  while (!gui.hasPendingHandovers()) std::this_thread::yield();  // the reader handed it over and waits for us
   device.setReportHandler({});
   EXPECT_FALSE(device.hasReader());
   ASSERT_EQ(received.size(), 1u);  // the report ran inside the stop

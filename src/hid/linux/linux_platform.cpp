@@ -155,13 +155,24 @@ std::optional<HidrawNode> LinuxPlatform::nodeOf(const PnpInfo& device) const {
   return node;
 }
 
+int LinuxPlatform::openNode(const std::string& path, int flags) { return ::open(path.c_str(), flags); }
+
+bool LinuxPlatform::stillSameDevice(const PnpInfo& device, int fd) const {
+  // The node may have gone and its number been given to another device
+  // between the look-up and the open; the open descriptor now pins it.
+  if (nodeOf(device)) return true;
+  ::close(fd);
+  return false;
+}
+
 std::unique_ptr<DeviceHandle> LinuxPlatform::open(const PnpInfo& device, OpenMode mode) {
   std::optional<HidrawNode> node = nodeOf(device);
   if (!node) return nullptr;
   int fd = -1;
   if (mode == OpenMode::ReadWrite) {
-    fd = ::open(device.devicePath.c_str(), O_RDWR | O_CLOEXEC);
+    fd = openNode(device.devicePath, O_RDWR | O_CLOEXEC);
     if (fd < 0) return nullptr;
+    if (!stillSameDevice(device, fd)) return nullptr;
   }
   return std::make_unique<LinuxDeviceHandle>(sysfs_, std::move(*node), fd);
 }
@@ -174,9 +185,13 @@ std::unique_ptr<ReadChannel> LinuxPlatform::openRead(const PnpInfo& device, int*
   }
   const std::optional<std::vector<std::uint8_t>> descriptor = sysfs_.reportDescriptor(*node);
   const bool numbered = descriptor && ParseReportDescriptor(*descriptor).numberedReports;
-  const int fd = ::open(device.devicePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = openNode(device.devicePath, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     *error = errno;
+    return nullptr;
+  }
+  if (!stillSameDevice(device, fd)) {
+    *error = ENODEV;
     return nullptr;
   }
   const int cancelFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);

@@ -38,8 +38,15 @@ class LinuxPlatform : public Platform {
   // The hidraw node a path stands for while it is still the same device.
   std::optional<HidrawNode> nodeOf(const PnpInfo& device) const;
 
+ protected:
+  // Opens a device node like open(2); tests step in here to change the
+  // device tree between the look-up and the open.
+  virtual int openNode(const std::string& path, int flags);
+
  private:
   void onChange();
+  // Whether the opened node still belongs to the device; closes fd if not.
+  bool stillSameDevice(const PnpInfo& device, int fd) const;
 
   Options options_;
   SysfsHidraw sysfs_;

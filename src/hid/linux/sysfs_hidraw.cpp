@@ -67,9 +67,12 @@ std::optional<HidrawNode> SysfsHidraw::find(const std::string& name) const {
 
 std::vector<HidrawNode> SysfsHidraw::enumerate() const {
   std::vector<HidrawNode> nodes;
+  // An error part-way (a device that vanishes while we list) ends the list
+  // with what was found so far; the next change brings another scan.
   std::error_code ec;
-  for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(root_) / "class" / "hidraw", ec)) {
-    if (std::optional<HidrawNode> node = find(entry.path().filename().string())) nodes.push_back(*node);
+  for (fs::directory_iterator it(fs::path(root_) / "class" / "hidraw", ec); !ec && it != fs::directory_iterator();
+       it.increment(ec)) {
+    if (std::optional<HidrawNode> node = find(it->path().filename().string())) nodes.push_back(*node);
   }
   // hidraw2 before hidraw10: the order the kernel created them in.
   std::sort(nodes.begin(), nodes.end(), [](const HidrawNode& a, const HidrawNode& b) {
