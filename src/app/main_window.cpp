@@ -2,11 +2,15 @@
 
 #include "app/error_box.h"
 #include "app/status_panels.h"
-#include "app/widgets.h"
+#include "config/config_page.h"
+#include "config/parameter_input.h"
 #include "device/command_sender.h"
 #include "i18n/lookup_message.h"
 #include "measure/display_page.h"
+#include "protocol/codecs.h"
+#include "protocol/format_fixed.h"
 #include "protocol/message_codes.h"
+#include "ui/widgets.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,10 +23,16 @@
 #include <QLocale>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
+
+#include <optional>
 
 namespace vestrix::app {
 
 TFMain* FMain = nullptr;
+
+using ui::Place;
+using ui::PlaceLabel;
 
 namespace {
 
@@ -103,7 +113,34 @@ void TFMain::buildFrame() {
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setGeometry(0, kClientHeight - StatusPanels::kHeight, kClientWidth, StatusPanels::kHeight);
 
+  buildConfigPage();
   buildProgramSettingsPage();
+}
+
+void TFMain::buildConfigPage() {
+  Config = new config::ConfigPage(TabSheet4);
+  for (const config::ParameterRow& row : Config->rows()) {
+    const protocol::Parameter& p = *row.parameter;
+    connect(row.readButton, &QToolButton::clicked, this, Guarded([this, &p] { SpeedButton3Click(p); }));
+    std::function<void()> write;
+    switch (p.kind) {
+      case protocol::ValueKind::Float32:
+        write = [this, &p, box = row.edit] { WriteFloatParameter(box, p.writeCode(), p.upper, p.lower); };
+        break;
+      case protocol::ValueKind::UInt32: write = [this] { SpeedButton5Click(); }; break;
+      case protocol::ValueKind::Index:
+      case protocol::ValueKind::ModbusAddress:
+        write = [this, &p, list = row.list] { WriteIndexParameter(list, p.writeCode(), p.indexOffset()); };
+        break;
+    }
+    connect(row.writeButton, &QToolButton::clicked, this, Guarded(std::move(write)));
+    if (row.edit != nullptr) {
+      connect(row.edit, &config::ParameterEdit::clicked, this,
+              Guarded([this, box = row.edit] { BoxTensConstClick(box); }));
+    }
+  }
+  connect(Config->BitBtn3, &QPushButton::clicked, this, Guarded([this] { BitBtn3Click(); }));
+  connect(Config->BitBtn5, &QPushButton::clicked, this, Guarded([this] { BitBtn5Click(); }));
 }
 
 void TFMain::buildProgramSettingsPage() {
@@ -161,10 +198,57 @@ void TFMain::DataTimerTimer() {
   SendCommand(CommandBuffer.data(), protocol::kRequestLength);
 }
 
-void TFMain::BitBtn4Click() {
+void TFMain::sendRequest(std::uint8_t code) {
   if (DeviceConnected == 0) return;
-  CommandBuffer[0] = protocol::kResetMinMax;
+  CommandBuffer[0] = code;
   SendCommand(CommandBuffer.data(), protocol::kRequestLength);
+}
+
+void TFMain::BitBtn4Click() { sendRequest(protocol::kResetMinMax); }
+
+void TFMain::SpeedButton3Click(const protocol::Parameter& parameter) { sendRequest(parameter.readCode); }
+
+void TFMain::BitBtn3Click() { sendRequest(protocol::kTaring); }
+
+void TFMain::BitBtn5Click() { sendRequest(protocol::kInputCalibration); }
+
+void TFMain::BoxTensConstClick(config::ParameterEdit* sender) { sender->setInvalid(false); }
+
+// Write buttons send whether connected or not; without a usable instrument
+// SendCommand sends nothing.
+void TFMain::WriteFloatParameter(config::ParameterEdit* box, std::uint8_t writeCode, float upper, float lower) {
+  const std::optional<double> number = config::ParseNumber(box->text(), decimalSeparator_);
+  if (!number) {
+    box->setInvalid(true);
+    return;
+  }
+  const float v = config::ClampToFloat32(*number, upper, lower);
+  box->setText(protocol::FormatFixed(v, 15, 4, decimalSeparator_));
+  CommandBuffer[0] = writeCode;
+  protocol::PutFloat32(CommandBuffer.data() + 1, v);
+  SendCommand(CommandBuffer.data(), protocol::kWordWriteLength);
+}
+
+void TFMain::SpeedButton5Click() {
+  const protocol::Parameter& range = *protocol::FindParameterByReadCode(protocol::kTensRangeRead);
+  config::ParameterEdit* box = Config->row(range).edit;
+  const std::optional<std::uint32_t> u = config::ParseRatedCapacity(box->text());
+  if (!u) {
+    box->setInvalid(true);
+    return;
+  }
+  box->setText(QString::number(*u));
+  CommandBuffer[0] = range.writeCode();
+  protocol::PutUInt32(CommandBuffer.data() + 1, *u);
+  SendCommand(CommandBuffer.data(), protocol::kWordWriteLength);
+}
+
+void TFMain::WriteIndexParameter(QComboBox* list, std::uint8_t writeCode, int offset) {
+  // No selection (a reply outside the list): nothing the user chose to send.
+  if (list->currentIndex() < 0) return;
+  CommandBuffer[0] = writeCode;
+  CommandBuffer[1] = static_cast<std::uint8_t>(list->currentIndex() + offset);
+  SendCommand(CommandBuffer.data(), protocol::kIndexWriteLength);
 }
 
 void TFMain::HandleDeviceReport(hid::HidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
@@ -201,9 +285,13 @@ void TFMain::deviceListChanged(const std::vector<device::DeviceLine>& lines) {
 
 void TFMain::showStatus(const QString& identifier) { setStatusText(0, LookupMessage(identifier)); }
 
-// The configuration page's controls take these.
-void TFMain::showValue(const protocol::Parameter&, const QString&) {}
-void TFMain::selectChoice(const protocol::Parameter&, int) {}
+void TFMain::showValue(const protocol::Parameter& parameter, const QString& text) {
+  Config->showValue(parameter, text);
+}
+
+void TFMain::selectChoice(const protocol::Parameter& parameter, int position) {
+  Config->selectChoice(parameter, position);
+}
 
 void TFMain::measurementReceived(const protocol::MeasurementSample& sample) {
   Display->show(measure::FormatSample(sample, decimalSeparator_));

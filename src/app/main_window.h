@@ -33,6 +33,11 @@ namespace vestrix::measure {
 class DisplayPage;
 }
 
+namespace vestrix::config {
+class ConfigPage;
+class ParameterEdit;
+}  // namespace vestrix::config
+
 namespace vestrix::app {
 
 // The one main window of the program.
@@ -72,6 +77,17 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
 
   void BitBtn1Click();
   void BitBtn4Click();
+  // Device configuration page. Every read button shares one handler; the
+  // parameter of the button pressed gives the code (SpeedButton3 reads
+  // TensConst).
+  void SpeedButton3Click(const protocol::Parameter& parameter);
+  void SpeedButton5Click();  // writes TensRange
+  void BitBtn3Click();       // taring
+  void BitBtn5Click();       // input calibration
+  // Shared by every edit box of the page: a mouse click on it.
+  void BoxTensConstClick(config::ParameterEdit* sender);
+  void WriteFloatParameter(config::ParameterEdit* box, std::uint8_t writeCode, float upper, float lower);
+  void WriteIndexParameter(QComboBox* list, std::uint8_t writeCode, int offset);
   void DataTimerTimer();
   void SendCommand(const std::uint8_t* source, std::uint32_t n);
   void HandleDeviceReport(hid::HidDevice& device, std::uint8_t reportId, const std::uint8_t* data,
@@ -87,6 +103,9 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
  private:
   void buildFrame();
   void buildProgramSettingsPage();
+  void buildConfigPage();
+  // Read and action buttons: one code, only while connected.
+  void sendRequest(std::uint8_t code);
   void FormCreate();
   void FormClose();
 
@@ -115,6 +134,7 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
   hid::HidDeviceController* HidDeviceController1 = nullptr;
   QTimer* DataTimer = nullptr;
   measure::DisplayPage* Display = nullptr;
+  config::ConfigPage* Config = nullptr;
   QTabWidget* PageControl1 = nullptr;
   QWidget* TabSheet1 = nullptr;
   QWidget* TabSheet2 = nullptr;

@@ -1,6 +1,6 @@
 #include "measure/display_page.h"
 
-#include "app/widgets.h"
+#include "ui/widgets.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +11,7 @@ namespace vestrix::measure {
 namespace {
 
 QLineEdit* Field(QWidget* page, const char* name, QRect geometry, int fontHeight, QColor colour) {
-  auto* field = app::Place<QLineEdit>(page, name, geometry.x(), geometry.y(), geometry.width(), geometry.height());
+  auto* field = ui::Place<QLineEdit>(page, name, geometry.x(), geometry.y(), geometry.width(), geometry.height());
   field->setReadOnly(true);
   field->setFocusPolicy(Qt::NoFocus);
   field->setText(kNoValue);
@@ -43,23 +43,23 @@ DisplayPage::DisplayPage(QWidget* page) : QObject(page) {
   MaxLabel = Field(page, "MaxLabel", {153, 409, 281, 48}, 35, darkBlue);
   Pk1Label = Field(page, "Pk1Label", {153, 463, 113, 24}, 13, maroon);
   Pk2Label = Field(page, "Pk2Label", {153, 493, 113, 24}, 13, maroon);
-  BitBtn4 = app::Place<QPushButton>(page, "BitBtn4", 440, 355, 154, 102);
+  BitBtn4 = ui::Place<QPushButton>(page, "BitBtn4", 440, 355, 154, 102);
   BitBtn4->setText(QStringLiteral("Reset (MIN, MAX)"));
 
-  Label8 = app::PlaceLabel(page, "Label8", QStringLiteral("Date of measurement"), 14, 41);
-  Label9 = app::PlaceLabel(page, "Label9", QStringLiteral("Time of measurement"), 315, 41);
-  Label14 = app::PlaceLabel(page, "Label14", QStringLiteral("Tensometric input"), 14, 134);
-  Label15 = app::PlaceLabel(page, "Label15", QStringLiteral("Counter input"), 19, 215);
-  Label16 = app::PlaceLabel(page, "Label16", QStringLiteral("Analog input"), 19, 296);
+  Label8 = ui::PlaceLabel(page, "Label8", QStringLiteral("Date of measurement"), 14, 41);
+  Label9 = ui::PlaceLabel(page, "Label9", QStringLiteral("Time of measurement"), 315, 41);
+  Label14 = ui::PlaceLabel(page, "Label14", QStringLiteral("Tensometric input"), 14, 134);
+  Label15 = ui::PlaceLabel(page, "Label15", QStringLiteral("Counter input"), 19, 215);
+  Label16 = ui::PlaceLabel(page, "Label16", QStringLiteral("Analog input"), 19, 296);
   for (QLabel* wrapped : {Label14, Label15, Label16}) {
     wrapped->setWordWrap(true);
     wrapped->setFixedWidth(80);
     wrapped->adjustSize();
   }
-  Label10 = app::PlaceLabel(page, "Label10", QStringLiteral("Minimum value (MIN)"), 14, 376);
-  Label11 = app::PlaceLabel(page, "Label11", QStringLiteral("Maximum value (MAX)"), 14, 430);
-  Label12 = app::PlaceLabel(page, "Label12", QStringLiteral("Relay 1"), 14, 467);
-  Label13 = app::PlaceLabel(page, "Label13", QStringLiteral("Relay 2"), 14, 497);
+  Label10 = ui::PlaceLabel(page, "Label10", QStringLiteral("Minimum value (MIN)"), 14, 376);
+  Label11 = ui::PlaceLabel(page, "Label11", QStringLiteral("Maximum value (MAX)"), 14, 430);
+  Label12 = ui::PlaceLabel(page, "Label12", QStringLiteral("Relay 1"), 14, 467);
+  Label13 = ui::PlaceLabel(page, "Label13", QStringLiteral("Relay 2"), 14, 497);
 }
 
 void DisplayPage::show(const DisplayTexts& t) {

@@ -10,6 +10,9 @@ constexpr std::uint8_t kResetMinMax = 131;
 constexpr std::uint8_t kInputCalibration = 140;
 constexpr std::uint8_t kTaring = 158;
 
+// The read code of the one parameter with a rule of its own on writing.
+constexpr std::uint8_t kTensRangeRead = 32;
+
 // A parameter's write code is its read code with this bit set.
 constexpr std::uint8_t kWriteFlag = 128;
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace vestrix::protocol {
 
@@ -13,22 +14,48 @@ enum class ValueKind {
   ModbusAddress,  // 1 byte: the address itself, 1..247
 };
 
+// The group box of the configuration page a parameter's row sits in.
+enum class ParameterGroup { Tensometric, Trigger, Global, Counter, Analog, Relay };
+
+// The entries of a parameter's list: the fixed texts, then the numbers
+// from numberedFrom to numberedTo (none when numberedTo < numberedFrom).
+struct Choices {
+  std::span<const char* const> fixed;
+  int numberedFrom = 1;
+  int numberedTo = 0;
+
+  int count() const;
+  std::string text(int position) const;  // 0 <= position < count()
+};
+
 // One configuration parameter of the instrument. The table drives the
-// dispatch of replies, the configuration page and the simulated instrument.
+// dispatch of replies, the rows of the configuration page and the
+// simulated instrument.
 struct Parameter {
   const char* name;
   std::uint8_t readCode;
   ValueKind kind;
-  const char* statusId;  // status message shown when its reply arrives
-  const char* control;   // the control on the configuration page
-  int choices;           // Index: number of choices; ModbusAddress: highest address
-  double minimum;        // Float32/UInt32: the range the instrument accepts
-  double maximum;
-  double defaultValue;   // what a fresh (simulated) instrument holds
+  const char* statusId;     // status message shown when its reply arrives
+  const char* control;      // the value control on the configuration page
+  const char* readButton;   // its read and write buttons
+  const char* writeButton;
+  const char* caption;      // the row's caption (English)
+  ParameterGroup group;
+  int row;                  // position in its group box, from the top
+  Choices choices;          // Index/ModbusAddress: the list's entries
+  // Float32/UInt32: what a write is clamped to. float32 constants, compared
+  // in float32: 9.9999f is in fact 9.99989986...
+  float lower;
+  float upper;
+  double defaultValue;      // what a fresh (simulated) instrument holds
 
   std::uint8_t writeCode() const;
   // Message length of its write command: 2 for one byte, 5 for four.
   std::uint32_t writeLength() const;
+  bool isList() const { return kind == ValueKind::Index || kind == ValueKind::ModbusAddress; }
+  // What a list's write adds to the selected position: the address for
+  // ModbusAdr, the position itself for every other list.
+  int indexOffset() const { return kind == ValueKind::ModbusAddress ? 1 : 0; }
 };
 
 std::span<const Parameter> Parameters();

@@ -93,8 +93,12 @@ TEST(Parameters, TableIsConsistent) {
   for (const Parameter& p : Parameters()) {
     EXPECT_EQ(FindParameterByReadCode(p.readCode), &p);
     EXPECT_EQ(p.writeCode(), p.readCode + 128);
-    EXPECT_GE(p.defaultValue, p.minimum) << p.name;
-    EXPECT_LE(p.defaultValue, p.maximum) << p.name;
+    if (!p.isList()) {
+      EXPECT_GE(p.defaultValue, p.lower) << p.name;
+      EXPECT_LE(p.defaultValue, p.upper) << p.name;
+    } else {
+      EXPECT_LT(p.defaultValue - p.indexOffset(), p.choices.count()) << p.name;
+    }
   }
   EXPECT_EQ(FindParameterByReadCode(4), nullptr);
   EXPECT_EQ(FindParameterByReadCode(3), nullptr);

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-namespace vestrix::app {
+namespace vestrix::ui {
 
 // Window-definition style construction: a named child at a fixed position.
 template <class W>
@@ -24,4 +24,4 @@ inline QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text
   return label;
 }
 
-}  // namespace vestrix::app
+}  // namespace vestrix::ui
