@@ -10,6 +10,9 @@
 #include "protocol/codecs.h"
 #include "protocol/format_fixed.h"
 #include "protocol/message_codes.h"
+#include "record/acquisition_page.h"
+#include "record/recording_options.h"
+#include "settings/ini_file.h"
 #include "ui/widgets.h"
 
 #include <QCheckBox>
@@ -17,6 +20,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,6 +30,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <chrono>
 #include <optional>
 
 namespace vestrix::app {
@@ -48,7 +54,23 @@ TFMain::TFMain(hid::Platform& platform, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       translationTable_(i18n::BuiltinTranslationTable()),
-      decimalSeparator_(QLocale::system().decimalPoint().at(0)) {
+      decimalSeparator_(QLocale::system().decimalPoint().at(0)),
+      Recording(
+          [this] {
+            const QDateTime now = LocalClock();
+            return record::ClockReading{now.date().year(),    now.date().month(),  now.date().day(),
+                                        now.time().hour(),    now.time().minute(), now.time().second(),
+                                        now.time().msec()};
+          },
+          [this] { return MonotonicClockMs(); }) {
+  LocalClock = [] { return QDateTime::currentDateTime(); };
+  MonotonicClockMs = [] {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+  };
+  SaveDialog = [this] {
+    return QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("CSV (*.csv);;TXT (*.txt)"));
+  };
   FMain = this;
   setObjectName(QStringLiteral("FMain"));
   buildFrame();
@@ -113,8 +135,16 @@ void TFMain::buildFrame() {
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setGeometry(0, kClientHeight - StatusPanels::kHeight, kClientWidth, StatusPanels::kHeight);
 
+  Acquisition = new record::AcquisitionPage(TabSheet3);
   buildConfigPage();
   buildProgramSettingsPage();
+  wireRecording();
+}
+
+void TFMain::wireRecording() {
+  connect(Acquisition->Checkbox_Acquistion, &QCheckBox::toggled, this, Guarded([this] { Checkbox_AcquistionClick(); }));
+  connect(RecordOptions->Button_SaveFilePath, &QPushButton::clicked, this,
+          Guarded([this] { Button_SaveFilePathClick(); }));
 }
 
 void TFMain::buildConfigPage() {
@@ -152,6 +182,7 @@ void TFMain::buildProgramSettingsPage() {
 
   GroupBox1 = Place<QGroupBox>(page, "GroupBox1", 3, 51, 598, 225);
   GroupBox1->setTitle(QStringLiteral("Measurement recording"));
+  RecordOptions = new record::RecordingOptions(GroupBox1);
 
   GroupBox4 = Place<QGroupBox>(page, "GroupBox4", 3, 282, 598, 63);
   GroupBox4->setTitle(QStringLiteral("Measurement update"));
@@ -255,7 +286,48 @@ void TFMain::HandleDeviceReport(hid::HidDevice&, std::uint8_t, const std::uint8_
   protocol::DispatchMessage(data, size, *this, sample_, decimalSeparator_);
 }
 
-void TFMain::RecordingStep() {}
+void TFMain::RecordingStep() {
+  if (!Acquisition->Checkbox_Acquistion->isChecked()) {
+    Recording.idleStep();
+  } else {
+    const record::RecordOptions options{RecordOptions->ComboBox_AcquistionTime->currentIndex(),
+                                        RecordOptions->columns(), RecordOptions->Edit_FileName->text(),
+                                        decimalSeparator_};
+    const record::RecordingState::Step step = Recording.RecordingStep(sample_, options);
+    if (step.recorded && Acquisition->Cb_ShowInTab->isChecked()) Acquisition->Rows->addRow(sample_);
+    // Once per failure, not once per measurement.
+    if (step.failedNow) {
+      setStatusText(0, LookupMessage(QStringLiteral("IDS_REC_FAILED")).arg(options.path, Recording.failure()));
+    }
+    if (step.resumedNow) setStatusText(0, LookupMessage(QStringLiteral("IDS_REC_RESUMED")).arg(options.path));
+  }
+  refreshAcquisitionStatus();
+}
+
+void TFMain::refreshAcquisitionStatus() {
+  Acquisition->showStatus(Acquisition->Checkbox_Acquistion->isChecked() && DataTimer->isActive() &&
+                          Recording.storing());
+}
+
+void TFMain::Checkbox_AcquistionClick() {
+  const bool running = Acquisition->Checkbox_Acquistion->isChecked();
+  Recording.runChanged(running);
+  if (running) Acquisition->Rows->reset();
+  RecordOptions->Button_SaveFilePath->setEnabled(!running);
+  refreshAcquisitionStatus();
+}
+
+void TFMain::Button_SaveFilePathClick() {
+  const QString chosen = SaveDialog();
+  if (chosen.isEmpty()) return;
+  RecordOptions->Edit_FileName->setText(record::WithCsvExtension(chosen));
+  try {
+    settings::IniFile(ConfigFilePath).writeString(QStringLiteral("Options"), QStringLiteral("FileName"),
+                                                  RecordOptions->Edit_FileName->text());
+  } catch (const settings::SettingsError&) {
+    // The path holds for this run all the same; only remembering it failed.
+  }
+}
 
 bool TFMain::HidDeviceController1Enumerate(hid::HidDevice& device, int index) {
   return discovery_->Enumerate(device, index);
@@ -272,6 +344,7 @@ void TFMain::setConnected(bool connected) {
   } else {
     DataTimer->stop();
   }
+  refreshAcquisitionStatus();
 }
 
 hid::ReportHandler TFMain::instrumentReportHandler() {

@@ -7,7 +7,9 @@
 #include "i18n/translation_table.h"
 #include "protocol/measurement_sample.h"
 #include "protocol/report_dispatcher.h"
+#include "record/recorder.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QWidget>
 
@@ -32,6 +34,11 @@ class StatusPanels;
 namespace vestrix::measure {
 class DisplayPage;
 }
+
+namespace vestrix::record {
+class AcquisitionPage;
+class RecordingOptions;
+}  // namespace vestrix::record
 
 namespace vestrix::config {
 class ConfigPage;
@@ -69,6 +76,14 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
   // Runs once the window is closed, after the settings are saved (tests).
   std::function<void()> formCloseObserver;
 
+  // What the recorder reads the time from: the PC's local clock, and a
+  // clock that never goes back for its retries (tests put in their own).
+  std::function<QDateTime()> LocalClock;
+  std::function<std::int64_t()> MonotonicClockMs;
+  // The save dialog of the record file: the chosen path, empty on cancel
+  // (tests put in their own).
+  std::function<QString()> SaveDialog;
+
   // Program fields.
   std::uint8_t DeviceConnected = 0;
   std::array<std::uint8_t, 32> CommandBuffer{};
@@ -96,6 +111,9 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
   void HidDeviceController1DeviceChange(hid::HidDeviceController& sender);
   // One step of the recorder per measurement message.
   void RecordingStep();
+  // Every change of the run's check box, by the user or the program.
+  void Checkbox_AcquistionClick();
+  void Button_SaveFilePathClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -104,6 +122,10 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
   void buildFrame();
   void buildProgramSettingsPage();
   void buildConfigPage();
+  void wireRecording();
+  // The recording status: active while a run is on, the instrument
+  // connected and the records reaching the file.
+  void refreshAcquisitionStatus();
   // Read and action buttons: one code, only while connected.
   void sendRequest(std::uint8_t code);
   void FormCreate();
@@ -130,11 +152,16 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
   std::unique_ptr<device::DeviceDiscovery> discovery_;
 
  public:
+  record::RecordingState Recording;
+
+ public:
   // Controls, named as in the window definition.
   hid::HidDeviceController* HidDeviceController1 = nullptr;
   QTimer* DataTimer = nullptr;
   measure::DisplayPage* Display = nullptr;
   config::ConfigPage* Config = nullptr;
+  record::AcquisitionPage* Acquisition = nullptr;
+  record::RecordingOptions* RecordOptions = nullptr;
   QTabWidget* PageControl1 = nullptr;
   QWidget* TabSheet1 = nullptr;
   QWidget* TabSheet2 = nullptr;

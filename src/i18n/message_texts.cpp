@@ -51,7 +51,10 @@ constexpr MessageText kMessages[] = {
     {"IDS_41", "Odczytano poziom wyłączenia PK1", "PK1 OFF level read"},
     {"IDS_42", "Odczytano poziom załączenia PK2", "PK2 ON level read"},
     {"IDS_43", "Odczytano poziom wyłączenia PK2", "PK2 OFF level read"},
-    // Beyond the identifiers above: why a found instrument could not be used.
+    // Beyond the identifiers above: why records are not stored, and when they are again.
+    {"IDS_REC_FAILED", "Nie można zapisać %1: %2", "Cannot write %1: %2"},
+    {"IDS_REC_RESUMED", "Zapis do %1 wznowiony", "Recording to %1 again"},
+    // Why a found instrument could not be used.
     {"IDS_ACCESS", "Brak dostępu do %1 - zainstaluj packaging/69-vestrix.rules",
      "No read/write access to %1 - install packaging/69-vestrix.rules"},
 };

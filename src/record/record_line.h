@@ -1,0 +1,34 @@
+#pragma once
+
+#include "protocol/measurement_sample.h"
+
+#include <QByteArray>
+#include <QChar>
+
+#include <array>
+
+namespace vestrix::record {
+
+// The eight columns a record may hold, in file order.
+enum class Column { Date, Time, Number, Tens, Counter, Analog, Out1, Out2 };
+constexpr int kColumnCount = 8;
+
+// Which columns are ticked, indexed by Column.
+using ColumnChoice = std::array<bool, kColumnCount>;
+
+// The PC's local clock, read once per line.
+struct ClockReading {
+  int year = 0, month = 0, day = 0;
+  int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+// The header line of a run: the ticked columns' names, each followed by
+// ";", then CR LF.
+QByteArray RecordHeader(const ColumnChoice& columns);
+
+// One record: the ticked columns' fields, each followed by ";", then CR LF.
+// The values are the instrument's; the date and time are the PC's.
+QByteArray RecordFields(const protocol::MeasurementSample& sample, const ColumnChoice& columns,
+                        const ClockReading& clock, int recordNumber, QChar decimalSeparator);
+
+}  // namespace vestrix::record

@@ -1,0 +1,227 @@
+// Recording on the real window, offscreen, with a fixed clock and scripted
+// measurement messages.
+#include "protocol/codecs.h"
+#include "record/acquisition_page.h"
+#include "record/recording_options.h"
+#include "settings/ini_file.h"
+#include "support/child_process.h"
+#include "support/samples.h"
+#include "support/window_fixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTabWidget>
+
+#include <chrono>
+#include <thread>
+
+namespace vestrix::record {
+namespace {
+
+class RecordingWindow : public testing::WindowFixture {
+ protected:
+  // Connected, but the instrument's own answers no longer reach the
+  // window: the test sends the measurement messages itself.
+  void startConnected() {
+    plugInstrument();
+    start();
+    ASSERT_TRUE(connected());
+    window->ActiveDevice()->setReportHandler({});
+    window->LocalClock = [] { return QDateTime(QDate(2026, 12, 10), QTime(8, 30, 5, 7)); };
+    window->MonotonicClockMs = [this] { return nowMs; };
+    window->ConfigFilePath = dir.filePath("config.ini");
+    options()->Edit_FileName->setText(dir.filePath("data.csv"));
+  }
+  RecordingOptions* options() const { return window->RecordOptions; }
+  AcquisitionPage* page() const { return window->Acquisition; }
+
+  void measurement(const protocol::MeasurementSample& s) {
+    const auto m = protocol::EncodeMeasurement(s);
+    std::vector<std::uint8_t> report(m.begin(), m.end());
+    report.resize(63);
+    window->HandleDeviceReport(*window->ActiveDevice(), 1, report.data(), 63);
+  }
+  std::string file(const QString& name = "data.csv") const {
+    QFile f(dir.filePath(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<none>";
+  }
+  QString status() const { return page()->AcquisitionStatus->text(); }
+  QColor statusColour() const { return page()->AcquisitionStatus->palette().color(QPalette::Base); }
+
+  QTemporaryDir dir;
+  std::int64_t nowMs = 0;
+};
+
+TEST_F(RecordingWindow, TableAndFileTellTheSameRecordsTheirOwnWay) {
+  startConnected();
+  for (QCheckBox* box : options()->columnBoxes()) box->setChecked(true);
+  page()->Cb_ShowInTab->setChecked(true);
+  page()->Checkbox_Acquistion->setChecked(true);  // the program sets it: the handler runs all the same
+  EXPECT_FALSE(options()->Button_SaveFilePath->isEnabled());
+  EXPECT_EQ(page()->Rows->rowCount(), 1);
+  protocol::MeasurementSample s = testing::ScriptedSample();
+  measurement(s);
+  EXPECT_EQ(page()->Rows->rowCount(), 1);  // the blank row 0 is filled
+  s.relay1 = 0;
+  s.relay2 = 7;
+  measurement(s);
+  ASSERT_EQ(page()->Rows->rowCount(), 2);
+  const QStringList row0 = {"9-1-2015", "14:5:9", "12.5000", "0.0000", "1234.5679", "HIGH", "LOW"};
+  const QStringList row1 = {"9-1-2015", "14:5:9", "12.5000", "0.0000", "1234.5679", "LOW", "HIGH"};
+  for (int c = 0; c < 7; ++c) {
+    EXPECT_EQ(page()->Rows->cellText(0, c), row0[c]) << c;
+    EXPECT_EQ(page()->Rows->cellText(1, c), row1[c]) << c;
+  }
+  EXPECT_EQ(file(),
+            "Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n"
+            "10-12-2026;8:30:5:7;0;12.50;0.00;1234.57;2;0;\r\n"
+            "10-12-2026;8:30:5:7;1;12.50;0.00;1234.57;0;7;\r\n");
+  EXPECT_EQ(status(), "AKTYWNA");
+  EXPECT_EQ(statusColour(), AcquisitionPage::kActiveColour);
+  // A second run on the same file: a new header, numbers from 0, the table emptied.
+  page()->Checkbox_Acquistion->setChecked(false);
+  EXPECT_TRUE(options()->Button_SaveFilePath->isEnabled());
+  EXPECT_EQ(status(), "NIEAKTYWNA");
+  page()->Checkbox_Acquistion->setChecked(true);
+  EXPECT_EQ(page()->Rows->records(), 0u);
+  measurement(s);
+  EXPECT_TRUE(QByteArray::fromStdString(file()).endsWith("Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n"
+                              "10-12-2026;8:30:5:7;0;12.50;0.00;1234.57;0;7;\r\n"));
+}
+
+TEST_F(RecordingWindow, TheStatusFollowsTheConnection) {
+  startConnected();
+  page()->Checkbox_Acquistion->setChecked(true);
+  EXPECT_EQ(status(), "AKTYWNA");
+  bus.unplug(bus.devices().front());
+  ASSERT_TRUE(testing::PumpUntil([&] { return disconnected(); }));
+  EXPECT_EQ(status(), "NIEAKTYWNA");
+  EXPECT_EQ(statusColour(), AcquisitionPage::kInactiveColour);
+}
+
+TEST_F(RecordingWindow, AFailingFileIsSaidOnceAndTheStatusTellsTheTruth) {
+  startConnected();
+  options()->Edit_FileName->setText("/dev/full");
+  page()->Checkbox_Acquistion->setChecked(true);
+  measurement(testing::ScriptedSample());
+  EXPECT_EQ(status(), "NIEAKTYWNA");
+  const QString said = panel(0);
+  EXPECT_TRUE(said.contains("/dev/full")) << said.toStdString();
+  window->StatusBar->setPanelText(0, "other");
+  for (int i = 0; i < 10; ++i) measurement(testing::ScriptedSample());
+  EXPECT_EQ(panel(0), "other");  // once per failure, not per measurement
+  // Back to a writable file: recording resumes and says so.
+  page()->Checkbox_Acquistion->setChecked(false);
+  options()->Edit_FileName->setText(dir.filePath("missing/data.csv"));
+  page()->Checkbox_Acquistion->setChecked(true);
+  measurement(testing::ScriptedSample());
+  EXPECT_EQ(status(), "NIEAKTYWNA");
+  ASSERT_TRUE(QDir(dir.path()).mkdir("missing"));
+  nowMs += 1000;
+  measurement(testing::ScriptedSample());
+  EXPECT_EQ(status(), "AKTYWNA");
+  EXPECT_TRUE(panel(0).contains("missing/data.csv")) << panel(0).toStdString();
+  EXPECT_EQ(file("missing/data.csv"), "Date;Time;No.;Enkoder;\r\n10-12-2026;8:30:5:7;0;0.00;\r\n");
+}
+
+TEST_F(RecordingWindow, TheSaveDialogSetsThePathAndRemembersIt) {
+  startConnected();
+  const QString before = options()->Edit_FileName->text();
+  window->SaveDialog = [] { return QString(); };  // cancelled
+  options()->Button_SaveFilePath->click();
+  EXPECT_EQ(options()->Edit_FileName->text(), before);
+  EXPECT_FALSE(QFile::exists(window->ConfigFilePath));
+  const QString chosen = dir.filePath("run.2026/log");
+  window->SaveDialog = [&] { return chosen; };
+  options()->Button_SaveFilePath->click();
+  EXPECT_EQ(options()->Edit_FileName->text(), chosen + ".csv");
+  EXPECT_EQ(settings::IniFile(window->ConfigFilePath).readString("Options", "FileName", ""), chosen + ".csv");
+  // A settings file that cannot be written: the path holds all the same.
+  window->ConfigFilePath = dir.filePath("no/such/config.ini");
+  window->SaveDialog = [] { return QStringLiteral("/tmp/x.csv"); };
+  options()->Button_SaveFilePath->click();
+  EXPECT_EQ(options()->Edit_FileName->text(), "/tmp/x.csv");
+  EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(RecordingWindow, TheRecordPeriodCountsMeasurementMessages) {
+  startConnected();
+  for (QCheckBox* box : options()->columnBoxes()) box->setChecked(false);
+  options()->Checkbox_SaveDataCnt->setChecked(true);
+  options()->ComboBox_AcquistionTime->setCurrentIndex(1);  // "~ 10 / s."
+  page()->Checkbox_Acquistion->setChecked(true);
+  for (int i = 0; i < 12; ++i) measurement(testing::ScriptedSample());
+  EXPECT_EQ(file(), "No.;\r\n0;\r\n1;\r\n");
+  options()->ComboBox_AcquistionTime->setCurrentIndex(0);
+  measurement(testing::ScriptedSample());
+  EXPECT_EQ(file(), "No.;\r\n0;\r\n1;\r\n2;\r\n");
+}
+
+TEST_F(RecordingWindow, NoRunNoFile) {
+  startConnected();
+  page()->Checkbox_Acquistion->setChecked(true);
+  page()->Checkbox_Acquistion->setChecked(false);
+  measurement(testing::ScriptedSample());
+  EXPECT_EQ(file(), "<none>");
+}
+
+// A table of a million rows stays cheap: appending does not slow down and
+// the model holds values, not texts.
+TEST_F(RecordingWindow, AMillionRowsInTheTable) {
+  startConnected();
+  page()->Cb_ShowInTab->setChecked(true);
+  page()->Checkbox_Acquistion->setChecked(true);
+  page()->Checkbox_Acquistion->setChecked(false);  // a run ended: no file writes, the table stays
+  protocol::MeasurementSample s = testing::ScriptedSample();
+  for (int i = 0; i < 1000000; ++i) {
+    s.second = static_cast<std::uint8_t>(i % 60);
+    page()->Rows->addRow(s);
+  }
+  EXPECT_EQ(page()->Rows->rowCount(), 1000000);
+  window->PageControl1->setCurrentWidget(window->TabSheet3);
+  window->show();
+  page()->DataTable->scrollToBottom();
+  QApplication::processEvents();
+  EXPECT_EQ(page()->Rows->cellText(999999, 1), "14:5:39");
+}
+
+// Killed in the middle of a run, the program leaves every record it made
+// complete in the file.
+TEST(RecordingKill, EveryRecordMadeIsCompleteInTheFile) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("killed.csv");
+  qputenv("VESTRIX_RECORD_FILE", path.toLocal8Bit());
+  testing::ChildProcess program(RECORD_PROBE);
+  ASSERT_TRUE(program.started());
+  ASSERT_EQ(program.readLine(20000), "recording");
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (QFileInfo(path).size() < 2000 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  program.signal(SIGKILL);
+  EXPECT_EQ(program.wait(), -1);
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray content = f.readAll();
+  ASSERT_GE(content.size(), 2000);
+  ASSERT_TRUE(content.endsWith("\r\n"));
+  QList<QByteArray> lines = content.split('\n');
+  lines.removeLast();  // after the last CR LF
+  ASSERT_EQ(lines.front(), "Date;Time;No.;Enkoder;\r");
+  for (qsizetype i = 1; i < lines.size(); ++i) {
+    ASSERT_TRUE(lines[i].endsWith('\r')) << "line " << i << " is not complete";
+    const QList<QByteArray> fields = lines[i].chopped(1).split(';');
+    ASSERT_EQ(fields.size(), 5) << lines[i].toStdString();
+    ASSERT_TRUE(fields[4].isEmpty()) << lines[i].toStdString();
+    EXPECT_EQ(fields[2].toInt(), i - 1) << "gap or repeat at line " << i;
+  }
+}
+
+}  // namespace
+}  // namespace vestrix::record
