@@ -1,12 +1,25 @@
 #include "i18n/translation_table.h"
 
-#include "i18n/message_texts.h"
+#include "i18n/interface_texts.h"
 
 namespace vestrix::i18n {
 
 QString TranslationRow::text(int language) const {
   const int index = language - 1;
   return index >= 0 && index < texts.size() ? texts[index] : QString();
+}
+
+void TranslationTable::addSection(const QString& section) {
+  for (const Section& s : sections_) {
+    if (s.name == section) return;
+  }
+  sections_.push_back({section, {}});
+}
+
+QStringList TranslationTable::sectionNames() const {
+  QStringList names;
+  for (const Section& s : sections_) names << s.name;
+  return names;
 }
 
 void TranslationTable::addRow(const QString& section, const QString& name,
@@ -39,7 +52,7 @@ const std::vector<TranslationRow>& TranslationTable::rows(const QString& section
 const TranslationTable& BuiltinTranslationTable() {
   static const TranslationTable table = [] {
     TranslationTable t;
-    AddMessageTexts(t);
+    AddBuiltinTexts(t);
     return t;
   }();
   return table;
