@@ -13,6 +13,8 @@
 #include "sim/vestrix_instrument.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -23,6 +25,17 @@
 using namespace vestrix;
 
 namespace {
+
+// The window's settings: English, no recording at start, in a folder of the
+// benchmark's own.
+QString BenchSettings() {
+  static QTemporaryDir dir;
+  const QString path = dir.filePath("config.ini");
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write("[Options]\r\nLanguage=2\r\nAutoSave=0\r\n");
+  return path;
+}
+
 
 // Runs the event loop for a while, sleeping whenever it has nothing to do.
 void Pump(int ms) {
@@ -65,7 +78,7 @@ int main(int argc, char** argv) {
     hid::sim::SimDeviceSpec spec;
     spec.productString = u"VESTRIX";  // a device that only sends: no poll answers in the way
     auto device = bus.plug(spec);
-    app::TFMain window(bus);
+    app::TFMain window(bus, BenchSettings());
     Pump(100);
     window.DataTimer->stop();
     std::atomic<bool> stop = false;
@@ -103,14 +116,14 @@ int main(int argc, char** argv) {
   {
     hid::sim::SimBus bus;
     bus.plug(sim::VestrixInstrumentSpec(std::make_shared<sim::VestrixInstrument>()));
-    app::TFMain window(bus);
+    app::TFMain window(bus, BenchSettings());
     window.show();
     Pump(300);
     bench::Print("connected_cpu_ms_per_second", CpuPerSecond(3000), "ms/s");
   }
   {
     hid::sim::SimBus bus;
-    app::TFMain window(bus);
+    app::TFMain window(bus, BenchSettings());
     window.show();
     Pump(300);
     bench::Print("idle_cpu_ms_per_second", CpuPerSecond(3000), "ms/s");

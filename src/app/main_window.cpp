@@ -12,7 +12,11 @@
 #include "protocol/message_codes.h"
 #include "record/acquisition_page.h"
 #include "record/recording_options.h"
+#include "i18n/flags.h"
+#include "i18n/language_combo.h"
+#include "settings/config_location.h"
 #include "settings/ini_file.h"
+#include "ui/app_icon.h"
 #include "ui/widgets.h"
 
 #include <QCheckBox>
@@ -26,6 +30,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QLocale>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -49,12 +54,13 @@ const QStringList kDataTimeItems = {
 
 }  // namespace
 
-TFMain::TFMain(hid::Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+TFMain::TFMain(hid::Platform& platform, QString configFilePath)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       translationTable_(i18n::BuiltinTranslationTable()),
       decimalSeparator_(QLocale::system().decimalPoint().at(0)),
+      configFileOverride_(std::move(configFilePath)),
       Recording(
           [this] {
             const QDateTime now = LocalClock();
@@ -74,6 +80,10 @@ TFMain::TFMain(hid::Platform& platform, QWidget* parent)
   FMain = this;
   setObjectName(QStringLiteral("FMain"));
   buildFrame();
+  // The window's texts are the English ones: nothing is applied yet.
+  translator_ = std::make_unique<i18n::Translator>(this, translationTable_, QStringLiteral("TFMain"), i18n::kEnglish);
+  Translator1 = translator_.get();
+  Translator1->onApplied = [this] { Display->wrapInputCaptions(); };
 
   DataTimer = new QTimer(this);
   DataTimer->setObjectName(QStringLiteral("DataTimer"));
@@ -93,7 +103,9 @@ TFMain::TFMain(hid::Platform& platform, QWidget* parent)
       hid::HidDeviceController::NotifyHandler::bind<&TFMain::HidDeviceController1DeviceChange>(this));
   controller_->setDefinitionLoading(false);
 
-  FormCreate();
+  // An error here (a "Language" the table does not have) goes to the error
+  // box and ends FormCreate where it stands; the window opens all the same.
+  RunGuarded([this] { FormCreate(); });
 }
 
 TFMain::~TFMain() {
@@ -106,6 +118,7 @@ TFMain::~TFMain() {
 void TFMain::buildFrame() {
   setWindowTitle(kApplicationTitle);
   setFixedSize(kClientWidth, kClientHeight);
+  setWindowIcon(ui::AppIcon());
   QFont font(QStringLiteral("Tahoma"));
   font.setPixelSize(11);
   setFont(font);
@@ -126,12 +139,22 @@ void TFMain::buildFrame() {
     (*page)->setObjectName(QStringLiteral("TabSheet%1").arg(++index));
     PageControl1->addTab(*page, QString::fromLatin1(caption));
   }
-  PageControl1->setTabVisible(1, false);  // "Charts" is never shown
+  // "Charts" is never shown, and nothing selects it: a disabled tab is
+  // passed over by the arrow keys, the wheel and Ctrl+Tab.
+  PageControl1->setTabVisible(1, false);
+  PageControl1->setTabEnabled(1, false);
+  // Tabs drawn as flat buttons; the page in front looks pressed.
+  PageControl1->tabBar()->setDrawBase(false);
+  PageControl1->tabBar()->setStyleSheet(QStringLiteral(
+      "QTabBar::tab { background: palette(button); border: 1px outset palette(mid); padding: 3px 9px;"
+      " margin: 0px 2px 2px 0px; }"
+      "QTabBar::tab:selected { background: palette(midlight); border: 1px inset palette(mid); }"));
 
   Display = new measure::DisplayPage(TabSheet1);
   connect(Display->BitBtn4, &QPushButton::clicked, this, Guarded([this] { BitBtn4Click(); }));
 
   StatusBar = new StatusPanels(this);
+  StatusBar->setFont(font);  // its own font: the languages give it their own face
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setGeometry(0, kClientHeight - StatusPanels::kHeight, kClientWidth, StatusPanels::kHeight);
 
@@ -176,9 +199,12 @@ void TFMain::buildConfigPage() {
 void TFMain::buildProgramSettingsPage() {
   QWidget* page = TabSheet5;
   Label46 = PlaceLabel(page, "Label46", QStringLiteral("Language:"), 11, 26);
-  LangCombo1 = Place<QComboBox>(page, "LangCombo1", 91, 23, 118, 22);
-  LangCombo1->addItems({QStringLiteral("Polski"), QStringLiteral("English")});
-  LangCombo1->setCurrentIndex(activeLanguage_ - 1);
+  LangCombo1 = Place<i18n::LanguageCombo>(page, "LangCombo1", 91, 23, 118, 22);
+  LangCombo1->addLanguage(i18n::PolishFlag(), QStringLiteral("Polski"), QStringLiteral("Tahoma"));
+  LangCombo1->addLanguage(i18n::UnitedKingdomFlag(), QStringLiteral("English"), QStringLiteral("Tahoma"));
+  LangCombo1->setCurrentIndex(i18n::kEnglish - 1);
+  // Only the user's pick, not the program's selection, switches the language.
+  connect(LangCombo1, &QComboBox::activated, this, [this](int index) { RunGuarded([&] { LangCombo1Change(index); }); });
 
   GroupBox1 = Place<QGroupBox>(page, "GroupBox1", 3, 51, 598, 225);
   GroupBox1->setTitle(QStringLiteral("Measurement recording"));
@@ -214,7 +240,7 @@ void TFMain::buildProgramSettingsPage() {
 }
 
 QString TFMain::LookupMessage(const QString& identifier) const {
-  return i18n::LookupMessage(translationTable_, activeLanguage_, identifier);
+  return i18n::LookupMessage(translationTable_, Translator1->ActiveLanguage(), identifier);
 }
 
 void TFMain::BitBtn1Click() { PlayStop = PlayStop == 0 ? 1 : 0; }
@@ -373,17 +399,75 @@ void TFMain::measurementReceived(const protocol::MeasurementSample& sample) {
 
 void TFMain::FormCreate() {
   PageControl1->setCurrentWidget(TabSheet1);
-  ConfigFilePath = QDir(QCoreApplication::applicationDirPath()).absolutePath() + QDir::separator() +
-                   QStringLiteral("config.ini");
+  ConfigFilePath = configFileOverride_.isEmpty() ? settings::ConfigFilePath(QCoreApplication::applicationDirPath())
+                                                 : configFileOverride_;
+  Acquisition->Rows->reset();
+  const settings::IniFile ini(ConfigFilePath);
+  loadSettings(ini);
+  LangCombo1->setCurrentIndex(Translator1->ActiveLanguage() - 1);
+  // Recording runs after start exactly when "start recording at startup" is ticked.
+  Acquisition->Checkbox_Acquistion->setChecked(RecordOptions->AutoSave->isChecked());
   setWindowTitle(windowTitle() + kVersionSuffix);
 }
 
+namespace {
+
+const QString kOptions = QStringLiteral("Options");
+const QString kScreen = QStringLiteral("Screen");
+
+// The eight column boxes' keys, in file order.
+const char* const kColumnKeys[] = {"SaveDate", "SaveTime", "SaveDataCnt", "SaveTens",
+                                   "SaveCnt",  "SaveAdc",  "SaveOut1",    "SaveOut2"};
+constexpr bool kColumnDefaults[] = {true, true, true, false, true, false, false, false};
+
+// A stored list position; one outside the list selects nothing.
+void SelectStored(QComboBox* list, int position) {
+  list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+}
+
+}  // namespace
+
+void TFMain::loadSettings(const settings::IniFile& ini) {
+  Acquisition->Checkbox_Acquistion->setChecked(ini.readBool(kOptions, QStringLiteral("Checkbox_DataAcquistion"), false));
+  SelectStored(RecordOptions->ComboBox_AcquistionTime, ini.readInteger(kOptions, QStringLiteral("DataAcquistionSpeed"), 0));
+  RecordOptions->Edit_FileName->setText(ini.readString(kOptions, QStringLiteral("FileName"), QStringLiteral("data.csv")));
+  const auto boxes = RecordOptions->columnBoxes();
+  for (int c = 0; c < record::kColumnCount; ++c) {
+    boxes[c]->setChecked(ini.readBool(kOptions, QString::fromLatin1(kColumnKeys[c]), kColumnDefaults[c]));
+  }
+  RecordOptions->AutoSave->setChecked(ini.readBool(kOptions, QStringLiteral("AutoSave"), true));
+  move(ini.readInteger(kScreen, QStringLiteral("ScreenLeft"), 10), ini.readInteger(kScreen, QStringLiteral("ScreenTop"), 10));
+  // The update period is shown as it was chosen; polling keeps its 15 ms.
+  SelectStored(DataTime, ini.readInteger(kOptions, QStringLiteral("DataTime"), 0));
+  Translator1->setActiveLanguage(ini.readInteger(kOptions, QStringLiteral("Language"), i18n::kPolish));
+}
+
+void TFMain::saveSettings(settings::IniFile& ini) {
+  ini.writeBool(kOptions, QStringLiteral("Checkbox_DataAcquistion"), Acquisition->Checkbox_Acquistion->isChecked());
+  ini.writeInteger(kOptions, QStringLiteral("DataAcquistionSpeed"), RecordOptions->ComboBox_AcquistionTime->currentIndex());
+  const auto boxes = RecordOptions->columnBoxes();
+  for (int c = 0; c < record::kColumnCount; ++c) {
+    ini.writeBool(kOptions, QString::fromLatin1(kColumnKeys[c]), boxes[c]->isChecked());
+  }
+  ini.writeBool(kOptions, QStringLiteral("AutoSave"), RecordOptions->AutoSave->isChecked());
+  ini.writeInteger(kScreen, QStringLiteral("ScreenLeft"), x());
+  ini.writeInteger(kScreen, QStringLiteral("ScreenTop"), y());
+  ini.writeInteger(kOptions, QStringLiteral("DataTime"), DataTime->currentIndex());
+  ini.writeInteger(kOptions, QStringLiteral("Language"), Translator1->ActiveLanguage());
+}
+
+void TFMain::LangCombo1Change(int index) { Translator1->setActiveLanguage(index + 1); }
+
+// A save that fails shows the error box (the keys before the failure stay
+// written) and the window closes all the same: nobody is trapped in it.
 void TFMain::FormClose() {
-  if (formCloseObserver) formCloseObserver();
+  settings::IniFile ini(ConfigFilePath);
+  saveSettings(ini);
 }
 
 void TFMain::closeEvent(QCloseEvent* event) {
   RunGuarded([this] { FormClose(); });
+  if (formCloseObserver) formCloseObserver();
   event->accept();
 }
 

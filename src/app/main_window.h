@@ -5,6 +5,7 @@
 #include "hid/hid_device_controller.h"
 #include "hid/platform.h"
 #include "i18n/translation_table.h"
+#include "i18n/translator.h"
 #include "protocol/measurement_sample.h"
 #include "protocol/report_dispatcher.h"
 #include "record/recorder.h"
@@ -35,6 +36,14 @@ namespace vestrix::measure {
 class DisplayPage;
 }
 
+namespace vestrix::settings {
+class IniFile;
+}
+
+namespace vestrix::i18n {
+class LanguageCombo;
+}
+
 namespace vestrix::record {
 class AcquisitionPage;
 class RecordingOptions;
@@ -58,7 +67,9 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
 
   // The window talks to HID devices through the given platform, which must
   // outlive it.
-  explicit TFMain(hid::Platform& platform, QWidget* parent = nullptr);
+  // configFilePath: where the settings file is; empty for the program's
+  // own place (tests and probes put theirs in a folder of their own).
+  explicit TFMain(hid::Platform& platform, QString configFilePath = {});
   ~TFMain() override;
 
   // The decimal separator of numbers (default: the regional settings').
@@ -71,7 +82,7 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
 
   // Status message text of an identifier in the active language.
   QString LookupMessage(const QString& identifier) const;
-  int activeLanguage() const { return activeLanguage_; }
+  int activeLanguage() const { return Translator1->ActiveLanguage(); }
 
   // Runs once the window is closed, after the settings are saved (tests).
   std::function<void()> formCloseObserver;
@@ -109,6 +120,8 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
                           std::uint16_t size);
   bool HidDeviceController1Enumerate(hid::HidDevice& device, int index);
   void HidDeviceController1DeviceChange(hid::HidDeviceController& sender);
+  // The user picked an entry of the language selector.
+  void LangCombo1Change(int index);
   // One step of the recorder per measurement message.
   void RecordingStep();
   // Every change of the run's check box, by the user or the program.
@@ -130,6 +143,9 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
   void sendRequest(std::uint8_t code);
   void FormCreate();
   void FormClose();
+  // The settings file into the controls, and back.
+  void loadSettings(const settings::IniFile& ini);
+  void saveSettings(settings::IniFile& ini);
 
   // Discovery.
   QString lookupMessage(const QString& identifier) const override { return LookupMessage(identifier); }
@@ -145,8 +161,9 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
 
   QtGuiThread gui_;
   const i18n::TranslationTable& translationTable_;
-  int activeLanguage_ = i18n::kEnglish;
   QChar decimalSeparator_;
+  QString configFileOverride_;
+  std::unique_ptr<i18n::Translator> translator_;
   protocol::MeasurementSample sample_;
   std::unique_ptr<hid::HidDeviceController> controller_;
   std::unique_ptr<device::DeviceDiscovery> discovery_;
@@ -170,7 +187,8 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
   QWidget* TabSheet5 = nullptr;
   StatusPanels* StatusBar = nullptr;
   QLabel* Label46 = nullptr;
-  QComboBox* LangCombo1 = nullptr;
+  i18n::LanguageCombo* LangCombo1 = nullptr;
+  i18n::Translator* Translator1 = nullptr;
   QGroupBox* GroupBox1 = nullptr;
   QGroupBox* GroupBox4 = nullptr;
   QLabel* Label21 = nullptr;

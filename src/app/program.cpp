@@ -39,10 +39,9 @@ int RunProgram(int argc, char** argv, const PlatformFactory& makePlatform, const
     LoadApplicationFonts();
     RunGuarded([&] {
       const std::unique_ptr<hid::Platform> platform = makePlatform();
-      auto window = std::make_unique<TFMain>(*platform);
+      auto window = std::make_unique<TFMain>(*platform, hooks.configFilePath);
       window->formCloseObserver = hooks.onFormClose;
       SignalClose signalClose(window.get());
-      window->move(10, 10);
       window->show();
       if (hooks.onShown) hooks.onShown(*window);
       QApplication::exec();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -14,6 +16,7 @@ class TFMain;
 struct ProgramHooks {
   std::function<void(TFMain&)> onShown;  // the window is up and the event loop about to run
   std::function<void()> onFormClose;     // FormClose has run
+  QString configFilePath;                // the settings file; empty: the program's own place
 };
 
 // Makes the HID platform; called once the application object exists.

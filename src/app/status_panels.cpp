@@ -1,5 +1,7 @@
 #include "app/status_panels.h"
 
+#include <algorithm>
+
 namespace vestrix::app {
 
 StatusPanels::StatusPanels(QWidget* parent) : QWidget(parent) {
@@ -13,6 +15,12 @@ StatusPanels::StatusPanels(QWidget* parent) : QWidget(parent) {
     left += kPanelWidths[i];
     panels_[i] = label;
   }
+}
+
+void StatusPanels::resizeEvent(QResizeEvent*) {
+  // The last panel reaches the right edge, as status bars do.
+  QLabel* last = panels_.back();
+  last->setFixedWidth(std::max(kPanelWidths.back(), width() - last->x()));
 }
 
 QString StatusPanels::panelText(int panel) const { return panels_.at(panel)->text(); }

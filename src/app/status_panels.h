@@ -8,7 +8,8 @@
 
 namespace vestrix::app {
 
-// The window's status bar: fixed-width text panels side by side from the left.
+// The window's status bar: fixed-width text panels side by side from the
+// left, the last one reaching the right edge.
 class StatusPanels : public QWidget {
   Q_OBJECT
 
@@ -22,6 +23,9 @@ class StatusPanels : public QWidget {
   QString panelText(int panel) const;
   int panelWidth(int panel) const;
   void setPanelText(int panel, const QString& text);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   std::array<QLabel*, kPanelWidths.size()> panels_{};

@@ -78,8 +78,7 @@ ConfigPage::ConfigPage(QWidget* page) : QObject(page) {
     const int top = RowTop(p.row);
     ParameterRow row;
     row.parameter = &p;
-    row.caption = ui::PlaceLabel(box, (QByteArray("Label_") + p.control).constData(),
-                                 QString::fromLatin1(p.caption), kCaptionLeft, top + 3);
+    row.caption = ui::PlaceLabel(box, p.captionLabel, QString::fromLatin1(p.caption), kCaptionLeft, top + 3);
     if (p.isList()) {
       row.list = ui::Place<QComboBox>(box, p.control, kValueLeft, top, kValueWidth, kValueHeight);
       row.list->setStyle(ui::CompactComboStyle());
@@ -99,11 +98,11 @@ ConfigPage::ConfigPage(QWidget* page) : QObject(page) {
   BitBtn3 = ActionButton(GroupBox5, "BitBtn3", "Taring", rowsIn[static_cast<int>(ParameterGroup::Tensometric)]);
   BitBtn5 = ActionButton(GroupBox7, "BitBtn5", "Input calibration", rowsIn[static_cast<int>(ParameterGroup::Analog)]);
 
-  HelpLabel = ui::PlaceLabel(page, "Label44", QStringLiteral("Help:"), 374, 463);
+  HelpLabel = ui::PlaceLabel(page, "Label52", QStringLiteral("Help:"), 374, 463);
   HelpWriteButton = GlyphButton(page, QStringLiteral("SpeedButton50"), write, 374, 482);
-  HelpWriteLabel = ui::PlaceLabel(page, "Label45", QStringLiteral("- save to device"), 403, 486);
+  HelpWriteLabel = ui::PlaceLabel(page, "Label47", QStringLiteral("- save to device"), 403, 486);
   HelpReadButton = GlyphButton(page, QStringLiteral("SpeedButton51"), read, 374, 510);
-  HelpReadLabel = ui::PlaceLabel(page, "Label47", QStringLiteral("- read from device"), 403, 513);
+  HelpReadLabel = ui::PlaceLabel(page, "Label51", QStringLiteral("- read from device"), 403, 513);
 }
 
 QGroupBox* ConfigPage::groupBox(ParameterGroup group) const {

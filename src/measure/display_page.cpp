@@ -3,6 +3,8 @@
 #include "ui/widgets.h"
 
 #include <QLabel>
+
+#include <algorithm>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -51,15 +53,24 @@ DisplayPage::DisplayPage(QWidget* page) : QObject(page) {
   Label14 = ui::PlaceLabel(page, "Label14", QStringLiteral("Tensometric input"), 14, 134);
   Label15 = ui::PlaceLabel(page, "Label15", QStringLiteral("Counter input"), 19, 215);
   Label16 = ui::PlaceLabel(page, "Label16", QStringLiteral("Analog input"), 19, 296);
-  for (QLabel* wrapped : {Label14, Label15, Label16}) {
-    wrapped->setWordWrap(true);
-    wrapped->setFixedWidth(80);
-    wrapped->adjustSize();
-  }
+  wrapInputCaptions();
   Label10 = ui::PlaceLabel(page, "Label10", QStringLiteral("Minimum value (MIN)"), 14, 376);
   Label11 = ui::PlaceLabel(page, "Label11", QStringLiteral("Maximum value (MAX)"), 14, 430);
   Label12 = ui::PlaceLabel(page, "Label12", QStringLiteral("Relay 1"), 14, 467);
   Label13 = ui::PlaceLabel(page, "Label13", QStringLiteral("Relay 2"), 14, 497);
+}
+
+void DisplayPage::wrapInputCaptions() {
+  // One word a line, whatever the language: as wide as the longest word.
+  for (QLabel* label : {Label14, Label15, Label16}) {
+    int width = 0;
+    for (const QString& word : label->text().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      width = std::max(width, label->fontMetrics().horizontalAdvance(word));
+    }
+    label->setWordWrap(true);
+    label->setFixedWidth(width + 2);
+    label->adjustSize();
+  }
 }
 
 void DisplayPage::show(const DisplayTexts& t) {

@@ -22,6 +22,8 @@ class DisplayPage : public QObject {
   void show(const DisplayTexts& texts);
   // Every field back to the no-value text.
   void clear();
+  // The three input captions, one word a line (again after a new language).
+  void wrapInputCaptions();
 
   QLineEdit* DateLabel;
   QLineEdit* TimeLabel;

@@ -39,6 +39,7 @@ struct Parameter {
   const char* control;      // the value control on the configuration page
   const char* readButton;   // its read and write buttons
   const char* writeButton;
+  const char* captionLabel;  // the label of its caption
   const char* caption;      // the row's caption (English)
   ParameterGroup group;
   int row;                  // position in its group box, from the top

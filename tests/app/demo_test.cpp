@@ -1,4 +1,5 @@
 #include "app/demo_platform.h"
+#include "support/test_settings.h"
 #include "measure/display_page.h"
 #include "support/child_process.h"
 #include "support/window_fixture.h"
@@ -11,7 +12,8 @@ namespace {
 // The demo's window connects by itself and shows values that change.
 TEST(Demo, ShowsChangingLiveValuesWithinOneSecond) {
   const auto platform = MakeDemoPlatform();
-  TFMain window(*platform);
+  testing::TestSettings settings;
+  TFMain window(*platform, settings.path());
   window.show();
   QLineEdit* tens = window.Display->TensLabel;
   QLineEdit* counter = window.Display->EncLabel;

@@ -1,4 +1,5 @@
 #include "support/qt_print.h"
+#include "support/test_settings.h"
 #include "app/error_box.h"
 #include "app/main_window.h"
 #include "app/status_panels.h"
@@ -22,7 +23,8 @@ namespace {
 
 TEST(MainWindow, FrameAfterFormCreate) {
   hid::sim::SimBus bus;
-  TFMain window(bus);
+  testing::TestSettings settings;
+  TFMain window(bus, settings.path());
   EXPECT_EQ(window.windowTitle(), "VESTRIX PC - 1.10");
   EXPECT_EQ(FMain, &window);
   EXPECT_EQ(window.size(), QSize(633, 622));
@@ -50,8 +52,13 @@ TEST(MainWindow, FrameAfterFormCreate) {
   EXPECT_EQ(status->panelText(0), "");
   EXPECT_EQ(status->panelText(1), "");
   EXPECT_EQ(status->geometry(), QRect(0, 598, 633, 24));
+  window.show();
+  QApplication::processEvents();
+  EXPECT_EQ(status->panelWidth(1), 633 - 400);  // the last panel reaches the right edge
+  EXPECT_FALSE(window.windowIcon().isNull());
+  EXPECT_FALSE(window.windowIcon().pixmap(48).isNull());
 
-  EXPECT_EQ(window.ConfigFilePath, QCoreApplication::applicationDirPath() + "/config.ini");
+  EXPECT_EQ(window.ConfigFilePath, settings.path());
   EXPECT_EQ(window.DeviceConnected, 0);
   EXPECT_EQ(window.PlayStop, 0);
   for (std::uint8_t b : window.CommandBuffer) EXPECT_EQ(b, 0);
@@ -63,7 +70,8 @@ TEST(MainWindow, FrameAfterFormCreate) {
 // Every status text fits its panel in both languages: nothing is cut.
 TEST(MainWindow, StatusTextsFitTheirPanels) {
   hid::sim::SimBus bus;
-  TFMain window(bus);
+  testing::TestSettings settings;
+  TFMain window(bus, settings.path());
   const QFontMetrics metrics(window.StatusBar->font());
   for (const i18n::TranslationRow& row : i18n::BuiltinTranslationTable().rows(i18n::kMessageSection)) {
     const bool connectionPanel = row.name == "IDS_1" || row.name == "IDS_2";
@@ -77,7 +85,8 @@ TEST(MainWindow, StatusTextsFitTheirPanels) {
 
 TEST(MainWindow, PlayStopFlagInverts) {
   hid::sim::SimBus bus;
-  TFMain window(bus);
+  testing::TestSettings settings;
+  TFMain window(bus, settings.path());
   window.BitBtn1Click();
   EXPECT_EQ(window.PlayStop, 1);
   window.BitBtn1Click();
@@ -119,7 +128,8 @@ TEST(MainWindow, UncaughtErrorShowsBoxAndProgramGoesOn) {
     shown << text;
   });
   hid::sim::SimBus bus;
-  TFMain window(bus);
+  testing::TestSettings settings;
+  TFMain window(bus, settings.path());
   window.show();
   auto* button = new QPushButton(&window);
   QObject::connect(button, &QPushButton::clicked,

@@ -85,6 +85,30 @@ TEST(ParameterTable, EveryRowAsDocumented) {
   }
 }
 
+TEST(ParameterTable, CaptionLabels) {
+  const std::pair<const char*, const char*> labels[] = {
+      {"TensConst", "Label22"},    {"TensRange", "Label23"},   {"TensOffset", "Label24"},
+      {"TensCoef", "Label25"},     {"TensPoint", "Label26"},   {"TensUnit", "Label27"},
+      {"TensFilter", "Label28"},   {"ModbusAdr", "Label29"},   {"ModbusBr", "Label30"},
+      {"SdRecording", "Label50"},  {"AdcOffset", "Label31"},   {"AdcCoef", "Label32"},
+      {"AdcPoint", "Label35"},     {"EncOffset", "Label33"},   {"EncCoef", "Label34"},
+      {"EncPoint", "Label36"},     {"TriggerStart", "Label37"}, {"TriggerStop", "Label38"},
+      {"TriggerSource", "Label41"}, {"EncReset", "Label42"},   {"SampleTime", "Label43"},
+      {"Pk1On", "Label39"},        {"Pk1Off", "Label40"},      {"Pk2On", "Label44"},
+      {"Pk2Off", "Label45"},       {"Pk1Source", "Label48"},   {"Pk2Source", "Label49"}};
+  ASSERT_EQ(std::size(labels), Parameters().size());
+  for (const auto& [name, label] : labels) {
+    int found = 0;
+    for (const Parameter& p : Parameters()) {
+      if (std::strcmp(p.name, name) == 0) {
+        EXPECT_STREQ(p.captionLabel, label) << name;
+        ++found;
+      }
+    }
+    EXPECT_EQ(found, 1) << name;
+  }
+}
+
 TEST(ParameterTable, BoundsAreTheFloat32Neighbours) {
   const Parameter& tensConst = *FindParameterByReadCode(31);
   EXPECT_EQ(static_cast<double>(tensConst.upper), 9.99989986419677734375);

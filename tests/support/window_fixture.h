@@ -8,6 +8,7 @@
 #include "sim/vestrix_instrument.h"
 #include "support/hid_fixture.h"
 #include "support/qt_pump.h"
+#include "support/test_settings.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ class WindowFixture : public ::testing::Test {
 
   // Creates the window and lets the start-up pass run.
   void start() {
-    window = std::make_unique<app::TFMain>(bus);
+    window = std::make_unique<app::TFMain>(bus, settings.path());
     window->setDecimalSeparator(QLatin1Char('.'));
     settle();
   }
@@ -56,6 +57,7 @@ class WindowFixture : public ::testing::Test {
   bool connected() const { return window->DeviceConnected == 255 && window->DataTimer->isActive(); }
   bool disconnected() const { return window->DeviceConnected == 0 && !window->DataTimer->isActive(); }
 
+  TestSettings settings;
   hid::sim::SimBus bus;
   std::vector<std::shared_ptr<sim::VestrixInstrument>> instruments;
   std::unique_ptr<app::TFMain> window;

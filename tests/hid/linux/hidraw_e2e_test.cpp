@@ -95,7 +95,7 @@ class Hidraw : public testing::WindowFixture {
   }
 
   void startWindow() {
-    window = std::make_unique<app::TFMain>(*platform);
+    window = std::make_unique<app::TFMain>(*platform, settings.path());
     window->setDecimalSeparator(QLatin1Char('.'));
   }
 
