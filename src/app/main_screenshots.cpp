@@ -3,14 +3,18 @@
 #include "app/demo_platform.h"
 #include "app/fonts.h"
 #include "app/main_window.h"
+#include "i18n/language_combo.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <cstdio>
+#include <utility>
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -23,27 +27,36 @@ int main(int argc, char** argv) {
   const QDir dir(QString::fromLocal8Bit(argv[1]));
   QDir().mkpath(dir.path());
 
-  // Against the simulated instrument, so that the pages show live values.
+  // Settings of its own (English first, no recording), against the
+  // simulated instrument, so that the pages show live values.
+  QTemporaryDir settings;
+  QFile ini(settings.filePath(QStringLiteral("config.ini")));
+  if (ini.open(QIODevice::WriteOnly)) ini.write("[Options]\r\nLanguage=2\r\nAutoSave=0\r\n");
+  ini.close();
   const auto platform = vestrix::app::MakeDemoPlatform();
-  vestrix::app::TFMain window(*platform);
+  vestrix::app::TFMain window(*platform, ini.fileName());
   window.show();
-  QTimer timer;
-  QEventLoop wait;
-  QTimer::singleShot(1000, &wait, &QEventLoop::quit);
-  wait.exec();
   QTabWidget* pages = window.PageControl1;
   int written = 0;
-  for (int i = 0; i < pages->count(); ++i) {
-    if (!pages->isTabVisible(i)) continue;
-    pages->setCurrentIndex(i);
-    QApplication::processEvents();
-    const QString file = dir.filePath(QStringLiteral("%1_%2.png").arg(i + 1).arg(pages->widget(i)->objectName()));
-    if (!window.grab().save(file)) {
-      std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-      return 1;
+  for (const auto& [language, suffix] : {std::pair{2, "en"}, std::pair{1, "pl"}}) {
+    window.Translator1->setActiveLanguage(language);
+    window.LangCombo1->setCurrentIndex(language - 1);
+    QEventLoop wait;
+    QTimer::singleShot(1000, &wait, &QEventLoop::quit);
+    wait.exec();
+    for (int i = 0; i < pages->count(); ++i) {
+      if (!pages->isTabVisible(i)) continue;
+      pages->setCurrentIndex(i);
+      QApplication::processEvents();
+      const QString file =
+          dir.filePath(QStringLiteral("%1_%2_%3.png").arg(i + 1).arg(pages->widget(i)->objectName(), suffix));
+      if (!window.grab().save(file)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return 1;
+      }
+      std::printf("%s\n", qPrintable(file));
+      ++written;
     }
-    std::printf("%s\n", qPrintable(file));
-    ++written;
   }
   return written > 0 ? 0 : 1;
 }

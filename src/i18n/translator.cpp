@@ -39,7 +39,10 @@ void SetCaption(QObject* target, const QString& text) {
     }
   }
   if (auto* label = qobject_cast<QLabel*>(widget)) {
-    if (label->text() != text) label->setText(text);
+    if (label->text() == text) return;
+    label->setText(text);
+    // Captions size themselves to their text, unless they wrap in a set width.
+    if (!label->wordWrap()) label->adjustSize();
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     if (button->text() != text) button->setText(text);
   } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {

@@ -16,7 +16,11 @@ namespace vestrix::record {
 
 RecordingOptions::RecordingOptions(QGroupBox* group) : QObject(group) {
   setObjectName(QStringLiteral("RecordingOptions"));
-  Label19 = ui::PlaceLabel(group, "Label19", QStringLiteral("Save file path"), 24, 24);
+  // Room for two lines beside the path: the Polish caption is a long one.
+  Label19 = ui::Place<QLabel>(group, "Label19", 24, 15, 82, 34);
+  Label19->setText(QStringLiteral("Save file path"));
+  Label19->setWordWrap(true);
+  Label19->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   Edit_FileName = ui::Place<QLineEdit>(group, "Edit_FileName", 108, 21, 309, 21);
   Edit_FileName->setReadOnly(true);
   Edit_FileName->setText(QStringLiteral("data.csv"));

@@ -16,13 +16,17 @@ namespace vestrix::testing {
 // A program started on Qt's offscreen platform, its standard output piped.
 class ChildProcess {
  public:
-  explicit ChildProcess(const std::string& path) {
+  explicit ChildProcess(const std::string& path) : ChildProcess(std::vector<std::string>{path}) {}
+
+  // Runs arguments[0] with the arguments, in the folder given (or this one).
+  explicit ChildProcess(std::vector<std::string> arguments, const std::string& folder = {}) {
     int out[2];
     if (::pipe(out) != 0) return;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, out[0]);
+    if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     std::string platform = "QT_QPA_PLATFORM=offscreen";
     std::vector<char*> env;
     for (char** e = environ; *e; ++e) {
@@ -30,9 +34,10 @@ class ChildProcess {
     }
     env.push_back(platform.data());
     env.push_back(nullptr);
-    std::string program = path;
-    char* argv[] = {program.data(), nullptr};
-    if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, env.data()) != 0) pid_ = -1;
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), env.data()) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
     ::close(out[1]);
     out_ = out[0];
