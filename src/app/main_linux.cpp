@@ -1,7 +1,20 @@
 // The program on Linux, talking to HID devices through hidraw.
 #include "app/program.h"
+#include "cli/command_line.h"
 #include "hid/linux/linux_platform.h"
 
 int main(int argc, char** argv) {
-  return vestrix::app::RunProgram(argc, argv, [] { return std::make_unique<vestrix::hid::linux_hid::LinuxPlatform>(); });
+  const vestrix::cli::ProgramInfo info{
+      "vestrix-pc",
+      "The desktop companion of the VESTRIX measuring instrument: finds it on USB by itself, shows its\n"
+      "live values, records them to a file and reads and writes its configuration.",
+      "It needs read and write access to the instrument's /dev/hidrawN: the udev rule 69-vestrix.rules\n"
+      "gives it to the user at the seat. Settings are kept in config.ini beside the program, or in\n"
+      "~/.config/vestrix-pc/config.ini when that folder is not writable.",
+      {},
+      {}};
+  const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
+  if (parsed.exitCode) return *parsed.exitCode;
+  if (!vestrix::cli::CheckDisplay(info)) return 1;
+  return vestrix::app::RunProgram(argv[0], [] { return std::make_unique<vestrix::hid::linux_hid::LinuxPlatform>(); });
 }

@@ -3,6 +3,7 @@
 #include "app/demo_platform.h"
 #include "app/fonts.h"
 #include "app/main_window.h"
+#include "cli/command_line.h"
 #include "i18n/language_combo.h"
 
 #include <QApplication>
@@ -17,14 +18,21 @@
 #include <utility>
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+  const vestrix::cli::ProgramInfo info{"vestrix-screenshots",
+                                       "Renders every visible page of the main window, in English and in Polish, "
+                                       "to PNG files in DIR,\nwithout a display.",
+                                       "", {}, "DIR"};
+  const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
+  if (parsed.exitCode) return *parsed.exitCode;
+  if (parsed.operands.size() != 1) {
+    std::fprintf(stderr, "usage: vestrix-screenshots [--help] [--version] DIR\n");
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
   vestrix::app::LoadApplicationFonts();
-  const QDir dir(QString::fromLocal8Bit(argv[1]));
+  const QDir dir(QString::fromStdString(parsed.operands.front()));
   QDir().mkpath(dir.path());
 
   // Settings of its own (English first, no recording), against the

@@ -83,7 +83,10 @@ TFMain::TFMain(hid::Platform& platform, QString configFilePath)
   // The window's texts are the English ones: nothing is applied yet.
   translator_ = std::make_unique<i18n::Translator>(this, translationTable_, QStringLiteral("TFMain"), i18n::kEnglish);
   Translator1 = translator_.get();
-  Translator1->onApplied = [this] { Display->wrapInputCaptions(); };
+  Translator1->onApplied = [this] {
+    Display->wrapInputCaptions();
+    if (!captionNote_.isEmpty() && !windowTitle().endsWith(captionNote_)) setWindowTitle(windowTitle() + captionNote_);
+  };
 
   DataTimer = new QTimer(this);
   DataTimer->setObjectName(QStringLiteral("DataTimer"));
@@ -454,6 +457,11 @@ void TFMain::saveSettings(settings::IniFile& ini) {
   ini.writeInteger(kScreen, QStringLiteral("ScreenTop"), y());
   ini.writeInteger(kOptions, QStringLiteral("DataTime"), DataTime->currentIndex());
   ini.writeInteger(kOptions, QStringLiteral("Language"), Translator1->ActiveLanguage());
+}
+
+void TFMain::setCaptionNote(const QString& note) {
+  captionNote_ = note;
+  if (!note.isEmpty() && !windowTitle().endsWith(note)) setWindowTitle(windowTitle() + note);
 }
 
 void TFMain::LangCombo1Change(int index) { Translator1->setActiveLanguage(index + 1); }

@@ -120,6 +120,9 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
                           std::uint16_t size);
   bool HidDeviceController1Enumerate(hid::HidDevice& device, int index);
   void HidDeviceController1DeviceChange(hid::HidDeviceController& sender);
+  // A note that follows the caption in every language (the demo says that
+  // its instrument is simulated).
+  void setCaptionNote(const QString& note);
   // The user picked an entry of the language selector.
   void LangCombo1Change(int index);
   // One step of the recorder per measurement message.
@@ -163,6 +166,7 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
   const i18n::TranslationTable& translationTable_;
   QChar decimalSeparator_;
   QString configFileOverride_;
+  QString captionNote_;
   std::unique_ptr<i18n::Translator> translator_;
   protocol::MeasurementSample sample_;
   std::unique_ptr<hid::HidDeviceController> controller_;

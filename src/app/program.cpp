@@ -9,6 +9,7 @@
 #include <QApplication>
 
 #include <memory>
+#include <string>
 
 namespace vestrix::app {
 
@@ -32,7 +33,10 @@ class GuardedApplication : public QApplication {
 
 }  // namespace
 
-int RunProgram(int argc, char** argv, const PlatformFactory& makePlatform, const ProgramHooks& hooks) {
+int RunProgram(const char* programPath, const PlatformFactory& makePlatform, const ProgramHooks& hooks) {
+  std::string program = programPath;
+  int argc = 1;
+  char* argv[] = {program.data(), nullptr};
   try {
     GuardedApplication application(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
@@ -41,6 +45,7 @@ int RunProgram(int argc, char** argv, const PlatformFactory& makePlatform, const
       const std::unique_ptr<hid::Platform> platform = makePlatform();
       auto window = std::make_unique<TFMain>(*platform, hooks.configFilePath);
       window->formCloseObserver = hooks.onFormClose;
+      window->setCaptionNote(hooks.captionNote);
       SignalClose signalClose(window.get());
       window->show();
       if (hooks.onShown) hooks.onShown(*window);

@@ -1,5 +1,9 @@
 #include "device/device_discovery.h"
 
+#include "device/udev_rule.h"
+
+#include <QCoreApplication>
+
 namespace vestrix::device {
 
 DeviceDiscovery::DeviceDiscovery(hid::HidDeviceController& controller, DiscoveryHost& host)
@@ -56,7 +60,8 @@ void DeviceDiscovery::DeviceChange() {
       host_.setConnected(false);
       // Beyond the connection state: say why the instrument is not used.
       host_.setStatusText(0, host_.lookupMessage(QStringLiteral("IDS_ACCESS"))
-                                 .arg(QString::fromStdString(activeDevice_->pnpInfo().devicePath)));
+                                 .arg(QString::fromStdString(activeDevice_->pnpInfo().devicePath),
+                                      UdevRulePath(QCoreApplication::applicationDirPath())));
     }
   }
 }

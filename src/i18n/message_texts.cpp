@@ -55,8 +55,7 @@ constexpr MessageText kMessages[] = {
     {"IDS_REC_FAILED", "Nie można zapisać %1: %2", "Cannot write %1: %2"},
     {"IDS_REC_RESUMED", "Zapis do %1 wznowiony", "Recording to %1 again"},
     // Why a found instrument could not be used.
-    {"IDS_ACCESS", "Brak dostępu do %1 - zainstaluj packaging/69-vestrix.rules",
-     "No read/write access to %1 - install packaging/69-vestrix.rules"},
+    {"IDS_ACCESS", "Brak dostępu do %1 - reguła udev: %2", "No read/write access to %1 - udev rule: %2"},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 //
 // --other also creates a HID device that is not the instrument. Commands on
 // standard input, one per line: "unplug", "plug", "replug", "quit".
+#include "cli/command_line.h"
 #include "sim/uhid_instrument.h"
 
 #include <csignal>
@@ -24,14 +25,24 @@ void OnSignal(int) { g_stop = 1; }
 }  // namespace
 
 int main(int argc, char** argv) {
-  bool other = false;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--other") == 0) {
-      other = true;
-    } else {
-      std::fprintf(stderr, "usage: %s [--other]\n", argv[0]);
-      return 2;
-    }
+  const vestrix::cli::ProgramInfo info{
+      "vestrix-sim-uhid",
+      "The simulated VESTRIX instrument as a real kernel HID device through /dev/uhid: it gets a\n"
+      "/dev/hidrawN node, and vestrix-pc finds and uses it like the hardware.",
+      "Needs /dev/uhid (the uhid module: sudo modprobe uhid) and access to it, usually root.\n\n"
+      "Commands on standard input, one per line:\n"
+      "  unplug   take the instrument off the bus\n"
+      "  plug     put it back, as a new device\n"
+      "  replug   both at once\n"
+      "  quit     end (so does SIGINT or SIGTERM)",
+      {{"--other", "also create a HID device that is not the instrument"}},
+      {}};
+  const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
+  if (parsed.exitCode) return *parsed.exitCode;
+  const bool other = !parsed.options.empty();
+  if (::access("/dev/uhid", F_OK) != 0) {
+    std::fprintf(stderr, "vestrix-sim-uhid: /dev/uhid is missing: load the uhid module (sudo modprobe uhid)\n");
+    return 1;
   }
   struct sigaction action = {};
   action.sa_handler = OnSignal;  // no SA_RESTART: a signal ends the wait for a command

@@ -3,10 +3,17 @@
 #include "app/demo_platform.h"
 #include "app/program.h"
 
-#include <cstdio>
+#include <QTemporaryDir>
 
-int main(int argc, char** argv) {
+#include <cstdio>
+#include <unistd.h>
+
+int main(int, char** argv) {
+  // Settings and records in a folder of its own, gone when it ends.
+  QTemporaryDir folder;
+  if (::chdir(folder.path().toLocal8Bit().constData()) != 0) return 1;
   vestrix::app::ProgramHooks hooks;
+  hooks.configFilePath = folder.filePath(QStringLiteral("config.ini"));
   hooks.onShown = [](vestrix::app::TFMain&) {
     std::puts("shown");
     std::fflush(stdout);
@@ -15,5 +22,5 @@ int main(int argc, char** argv) {
     std::puts("FormClose");
     std::fflush(stdout);
   };
-  return vestrix::app::RunProgram(argc, argv, vestrix::app::MakeDemoPlatform, hooks);
+  return vestrix::app::RunProgram(argv[0], vestrix::app::MakeDemoPlatform, hooks);
 }

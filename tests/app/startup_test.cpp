@@ -156,9 +156,10 @@ TEST_F(Startup, ALanguageOutsideTheTableShowsTheErrorAndSkipsTheRest) {
 TEST_F(Startup, BrokenFilesStartWithoutACrash) {
   QByteArray garbage;
   for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 131) & 0xFF);
+  static const char withNul[] = "[Options]\0Language=\0002\n";
   const QByteArray cases[] = {
       garbage,
-      QByteArray("[Options]\0Language=\0002\n", 24),
+      QByteArray(withNul, sizeof withNul - 1),
       "[Options]\n" + QByteArray(1024 * 1024, 'x') + "\nLanguage=2\n",
       "[Options]\nFileName=\xff\xfe\xc3\x28\nLanguage=2\n",
       "[Options]\nLanguage=99999999999\n",
@@ -231,7 +232,7 @@ TEST(SettingsLocation, AnUnwritableProgramFolderUsesTheConfigurationFolder) {
   ::chmod(demo.toLocal8Bit().constData(), 0755);
   ASSERT_EQ(::chown(home.toLocal8Bit().constData(), 65534, 65534), 0);
   qputenv("XDG_CONFIG_HOME", home.toLocal8Bit());
-  testing::ChildProcess program({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
+  testing::ChildProcess program(std::vector<std::string>{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
                                  demo.toStdString()},
                                 home.toStdString());
   qunsetenv("XDG_CONFIG_HOME");

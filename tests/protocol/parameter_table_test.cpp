@@ -121,7 +121,10 @@ TEST(ParameterTable, ListEntries) {
   auto entries = [](int code) {
     std::string all;
     const Choices& c = FindParameterByReadCode(static_cast<std::uint8_t>(code))->choices;
-    for (int i = 0; i < c.count(); ++i) all += (i ? "|" : "") + c.text(i);
+    for (int i = 0; i < c.count(); ++i) {
+      if (i > 0) all += '|';
+      all += c.text(i);
+    }
     return all;
   };
   EXPECT_EQ(entries(36), "g|Kg|N|KN|Pound");

@@ -8,18 +8,22 @@
 #include "record/recording_options.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include <cstdio>
 #include <cstdlib>
 
-int main(int argc, char** argv) {
+int main(int, char** argv) {
+  const QString file = QString::fromLocal8Bit(std::getenv("VESTRIX_RECORD_FILE"));
   vestrix::app::ProgramHooks hooks;
-  hooks.onShown = [](vestrix::app::TFMain& window) {
-    window.RecordOptions->Edit_FileName->setText(QString::fromLocal8Bit(std::getenv("VESTRIX_RECORD_FILE")));
+  hooks.configFilePath = QFileInfo(file).dir().filePath(QStringLiteral("config.ini"));
+  hooks.onShown = [file](vestrix::app::TFMain& window) {
+    window.RecordOptions->Edit_FileName->setText(file);
     window.Acquisition->Checkbox_Acquistion->setChecked(true);
     std::puts("recording");
     std::fflush(stdout);
   };
-  return vestrix::app::RunProgram(argc, argv, vestrix::app::MakeDemoPlatform, hooks);
+  return vestrix::app::RunProgram(argv[0], vestrix::app::MakeDemoPlatform, hooks);
 }

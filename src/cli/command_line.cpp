@@ -1,0 +1,75 @@
+#include "cli/command_line.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace vestrix::cli {
+
+namespace {
+
+std::string Usage(const ProgramInfo& info) {
+  std::string usage = "usage: " + info.name + " [--help] [--version]";
+  for (const auto& [option, what] : info.options) usage += " [" + option + "]";
+  if (!info.operands.empty()) usage += " " + info.operands;
+  return usage;
+}
+
+bool Set(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+}  // namespace
+
+std::string HelpText(const ProgramInfo& info) {
+  std::string text = Usage(info) + "\n\n" + info.summary + "\n";
+  if (!info.details.empty()) text += "\n" + info.details + "\n";
+  text += "\nOptions:\n  --help     show this text and exit\n  --version  show the version and exit\n";
+  for (const auto& [option, what] : info.options) {
+    text += "  " + option + std::string(option.size() < 9 ? 9 - option.size() : 1, ' ') + "  " + what + "\n";
+  }
+  return text;
+}
+
+Parsed ParseCommandLine(int argc, char** argv, const ProgramInfo& info) {
+  Parsed parsed;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      std::fputs(HelpText(info).c_str(), stdout);
+      parsed.exitCode = 0;
+      return parsed;
+    }
+    if (argument == "--version") {
+      std::printf("%s %s\n", info.name.c_str(), kVersion.c_str());
+      parsed.exitCode = 0;
+      return parsed;
+    }
+    if (!info.operands.empty() && argument.rfind('-', 0) != 0) {
+      parsed.operands.push_back(argument);
+      continue;
+    }
+    const bool known = std::any_of(info.options.begin(), info.options.end(),
+                                   [&](const auto& option) { return option.first == argument; });
+    if (!known) {
+      std::fprintf(stderr, "%s: unknown argument '%s'\n%s\n", info.name.c_str(), argument.c_str(),
+                   Usage(info).c_str());
+      parsed.exitCode = 2;
+      return parsed;
+    }
+    parsed.options.push_back(argument);
+  }
+  return parsed;
+}
+
+bool CheckDisplay(const ProgramInfo& info) {
+  if (Set("QT_QPA_PLATFORM") || Set("DISPLAY") || Set("WAYLAND_DISPLAY")) return true;
+  std::fprintf(stderr,
+               "%s: no display: set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen to run without one\n",
+               info.name.c_str());
+  return false;
+}
+
+}  // namespace vestrix::cli
