@@ -8,9 +8,10 @@ namespace vestrix::app {
 
 void LoadApplicationFonts() {
   if (QFontDatabase::families().contains(QStringLiteral("Tahoma"))) return;
-  for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-    QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-  }
+  // The regular face only: this bold face draws thinner strokes than the
+  // regular one, while the bold that Qt makes from the regular face is
+  // plainly bold, with the same metrics.
+  QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
 }
 
 }  // namespace vestrix::app

@@ -143,10 +143,12 @@ void Translator::applyOtherStrings() {
     const QString wanted = text(row);
     const auto [control, property] = SplitName(row.name);
     if (wanted.isEmpty() || property != QLatin1String("Text")) continue;
-    // The text of a pick-only list never changes its selection: only edit
-    // boxes take these texts.
-    auto* edit = qobject_cast<QLineEdit*>(find(control));
-    if (edit != nullptr && edit->text() != wanted) edit->setText(wanted);
+    // The text of a pick-only list never changes its selection: only the
+    // fields that show a text of their own (edit boxes, value fields) take it.
+    QObject* target = find(control);
+    if (target == nullptr || qobject_cast<QComboBox*>(target) != nullptr) continue;
+    const QVariant current = target->property("text");
+    if (current.isValid() && current.toString() != wanted) target->setProperty("text", wanted);
   }
 }
 

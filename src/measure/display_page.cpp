@@ -1,5 +1,6 @@
 #include "measure/display_page.h"
 
+#include "measure/value_field.h"
 #include "ui/widgets.h"
 
 #include <QLabel>
@@ -12,20 +13,14 @@ namespace vestrix::measure {
 
 namespace {
 
-QLineEdit* Field(QWidget* page, const char* name, QRect geometry, int fontHeight, QColor colour) {
-  auto* field = ui::Place<QLineEdit>(page, name, geometry.x(), geometry.y(), geometry.width(), geometry.height());
-  field->setReadOnly(true);
-  field->setFocusPolicy(Qt::NoFocus);
+ValueField* Field(QWidget* page, const char* name, QRect geometry, int fontHeight, QColor colour) {
+  auto* field = ui::Place<ValueField>(page, name, geometry.x(), geometry.y(), geometry.width(), geometry.height());
   field->setText(kNoValue);
+  field->setTextColour(colour);
   QFont font(QStringLiteral("Tahoma"));
   font.setBold(true);
   font.setPixelSize(fontHeight);
   field->setFont(font);
-  // Borderless with a soft bevel.
-  field->setStyleSheet(QStringLiteral("QLineEdit { color: %1; border: 1px solid palette(mid); "
-                                      "border-top-color: palette(light); border-left-color: palette(light); "
-                                      "background: palette(window); padding: 0px 2px; }")
-                           .arg(colour.name()));
   return field;
 }
 
@@ -86,7 +81,7 @@ void DisplayPage::show(const DisplayTexts& t) {
 }
 
 void DisplayPage::clear() {
-  for (QLineEdit* f : {DateLabel, TimeLabel, TensLabel, EncLabel, ULabel, MinLabel, MaxLabel, Pk1Label, Pk2Label}) {
+  for (ValueField* f : {DateLabel, TimeLabel, TensLabel, EncLabel, ULabel, MinLabel, MaxLabel, Pk1Label, Pk2Label}) {
     f->setText(kNoValue);
   }
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "measure/display_texts.h"
+#include "measure/value_field.h"
 
 #include <QWidget>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace vestrix::measure {
@@ -25,15 +25,15 @@ class DisplayPage : public QObject {
   // The three input captions, one word a line (again after a new language).
   void wrapInputCaptions();
 
-  QLineEdit* DateLabel;
-  QLineEdit* TimeLabel;
-  QLineEdit* TensLabel;
-  QLineEdit* EncLabel;
-  QLineEdit* ULabel;
-  QLineEdit* MinLabel;
-  QLineEdit* MaxLabel;
-  QLineEdit* Pk1Label;
-  QLineEdit* Pk2Label;
+  ValueField* DateLabel;
+  ValueField* TimeLabel;
+  ValueField* TensLabel;
+  ValueField* EncLabel;
+  ValueField* ULabel;
+  ValueField* MinLabel;
+  ValueField* MaxLabel;
+  ValueField* Pk1Label;
+  ValueField* Pk2Label;
   QPushButton* BitBtn4;
   QLabel* Label8;
   QLabel* Label9;

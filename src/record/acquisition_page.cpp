@@ -1,5 +1,6 @@
 #include "record/acquisition_page.h"
 
+#include "record/acquisition_table_view.h"
 #include "ui/widgets.h"
 
 #include <QCheckBox>
@@ -39,7 +40,7 @@ AcquisitionPage::AcquisitionPage(QWidget* page) : QObject(page) {
   }
 
   Rows = new AcquisitionTableModel(this);
-  DataTable = ui::Place<QTableView>(box, "DataTable", 3, 117, 584, 422);
+  DataTable = ui::Place<AcquisitionTableView>(box, "DataTable", 3, 117, 584, 422);
   DataTable->setModel(Rows);
   DataTable->horizontalHeader()->hide();
   DataTable->verticalHeader()->hide();
@@ -55,6 +56,9 @@ AcquisitionPage::AcquisitionPage(QWidget* page) : QObject(page) {
 }
 
 void AcquisitionPage::showStatus(bool active) {
+  // Refreshed at every measurement: only a change costs anything.
+  if (shown_ && *shown_ == active) return;
+  shown_ = active;
   AcquisitionStatus->setText(active ? QStringLiteral("AKTYWNA") : QStringLiteral("NIEAKTYWNA"));
   QPalette palette = AcquisitionStatus->palette();
   palette.setColor(QPalette::Base, active ? kActiveColour : kInactiveColour);

@@ -5,14 +5,17 @@
 #include <QColor>
 #include <QObject>
 
+#include <optional>
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QTableView;
 class QWidget;
 
 namespace vestrix::record {
+
+class AcquisitionTableView;
 
 // The contents of the "Data acquisition" page: the run's check box, the
 // recording status, "show in table" and the acquisition table.
@@ -43,7 +46,10 @@ class AcquisitionPage : public QObject {
   QLabel* Label58 = nullptr;
   QLabel* Label55 = nullptr;
   QLabel* Label59 = nullptr;
-  QTableView* DataTable = nullptr;
+  AcquisitionTableView* DataTable = nullptr;
+
+ private:
+  std::optional<bool> shown_;  // the state shown; none before the first refresh
 };
 
 }  // namespace vestrix::record

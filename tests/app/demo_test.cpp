@@ -1,6 +1,7 @@
 #include "app/demo_platform.h"
 #include "support/test_settings.h"
 #include "measure/display_page.h"
+#include "measure/value_field.h"
 #include "support/child_process.h"
 #include "support/window_fixture.h"
 
@@ -15,8 +16,8 @@ TEST(Demo, ShowsChangingLiveValuesWithinOneSecond) {
   testing::TestSettings settings;
   TFMain window(*platform, settings.path());
   window.show();
-  QLineEdit* tens = window.Display->TensLabel;
-  QLineEdit* counter = window.Display->EncLabel;
+  measure::ValueField* tens = window.Display->TensLabel;
+  measure::ValueField* counter = window.Display->EncLabel;
   ASSERT_TRUE(testing::PumpUntil([&] { return tens->text() != "-------------"; }, 1000));
   const QString first = tens->text();
   const QString firstCount = counter->text();

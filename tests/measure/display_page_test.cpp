@@ -1,4 +1,5 @@
 #include "measure/display_page.h"
+#include "measure/value_field.h"
 #include "measure/display_texts.h"
 #include "protocol/message_codes.h"
 #include "support/samples.h"
@@ -38,7 +39,7 @@ class DisplayPageOnWindow : public testing::WindowFixture {
     window->HandleDeviceReport(*window->deviceLines()[0].device, 1, message.data(),
                                static_cast<std::uint16_t>(message.size()));
   }
-  QString field(const char* name) const { return window->findChild<QLineEdit*>(name)->text(); }
+  QString field(const char* name) const { return window->findChild<measure::ValueField*>(name)->text(); }
 };
 
 TEST_F(DisplayPageOnWindow, ShowsNoValueUntilTheFirstMeasurement) {
@@ -51,7 +52,7 @@ TEST_F(DisplayPageOnWindow, ShowsNoValueUntilTheFirstMeasurement) {
   ASSERT_NE(reset, nullptr);
   EXPECT_EQ(reset->text(), "Reset (MIN, MAX)");
   EXPECT_EQ(reset->geometry(), QRect(440, 355, 154, 102));
-  EXPECT_EQ(window->findChild<QLineEdit*>("TensLabel")->geometry(), QRect(105, 93, 489, 75));
+  EXPECT_EQ(window->findChild<measure::ValueField*>("TensLabel")->geometry(), QRect(105, 93, 489, 75));
   reset->click();  // not connected: sends nothing, shows nothing
   EXPECT_EQ(panel(0), "");
 }

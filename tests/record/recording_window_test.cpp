@@ -2,6 +2,7 @@
 // measurement messages.
 #include "protocol/codecs.h"
 #include "record/acquisition_page.h"
+#include "record/acquisition_table_view.h"
 #include "record/recording_options.h"
 #include "settings/ini_file.h"
 #include "support/child_process.h"
