@@ -15,26 +15,19 @@ ValueField::ValueField(QWidget* parent) : QWidget(parent) {
 
 void ValueField::setText(const QString& text) {
   if (text == text_) return;
-  const QRect before = inkRect();
   text_ = text;
+  // Laid out when it is painted: a field out of sight costs nothing.
   laidOut_.setText(text_);
-  laidOut_.prepare(QTransform(), font());
-  // Only where the old or the new text stands needs painting again.
-  update(before.united(inkRect()));
+  update();
 }
 
 void ValueField::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::FontChange) laidOut_.prepare(QTransform(), font());
+  if (event->type() == QEvent::FontChange) laidOut_.setText(text_);  // laid out anew in the new font
   QWidget::changeEvent(event);
 }
 
 QRect ValueField::textRect() const { return rect().adjusted(3, 1, -3, -1); }
 
-QRect ValueField::inkRect() const {
-  const QRect area = textRect();
-  const int width = static_cast<int>(laidOut_.size().width()) + 2;
-  return QRect(area.left(), area.top(), std::min(width, area.width()), area.height());
-}
 
 void ValueField::setTextColour(const QColor& colour) {
   colour_ = colour;

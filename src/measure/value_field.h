@@ -27,11 +27,9 @@ class ValueField : public QWidget {
 
  private:
   QRect textRect() const;
-  // Where the text stands, as far as it reaches (all the field when unknown).
-  QRect inkRect() const;
 
   QString text_;
-  QStaticText laidOut_;  // laid out once per text, not once per paint
+  QStaticText laidOut_;  // laid out at most once per text, when first painted
   QColor colour_;
 };
 
