@@ -5,7 +5,9 @@
 #include "support/child_process.h"
 #include "support/window_fixture.h"
 
+#include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 namespace vestrix::app {
 namespace {
@@ -27,11 +29,17 @@ TEST(Demo, ShowsChangingLiveValuesWithinOneSecond) {
 
 // The demo program itself runs, and ends with 0 when asked to.
 TEST(Demo, ProgramRunsAndEndsCleanly) {
-  testing::ChildProcess demo(DEMO_PROGRAM);
+  // A copy in a folder of its own: its settings and records (it starts
+  // recording, as a first start does) stay out of the build tree.
+  QTemporaryDir folder;
+  const QString copy = folder.filePath("vestrix-pc-demo");
+  ASSERT_TRUE(QFile::copy(DEMO_PROGRAM, copy));
+  testing::ChildProcess demo(std::vector<std::string>{copy.toStdString()}, folder.path().toStdString());
   ASSERT_TRUE(demo.started());
   EXPECT_TRUE(demo.aliveAfter(1500));
   demo.signal(SIGTERM);
   EXPECT_EQ(demo.wait(), 0);
+  EXPECT_TRUE(QFile::exists(folder.filePath("config.ini")));  // saved at the close
 }
 
 }  // namespace
