@@ -1,19 +1,14 @@
 #include "i18n/interface_texts.h"
 
 #include "i18n/message_texts.h"
+#include "i18n/text_rows.h"
 #include "i18n/translation_table.h"
-
-#include <span>
 
 namespace vestrix::i18n {
 
 namespace {
 
-struct Row {
-  const char* name;
-  const char* polish;
-  const char* english;  // "": the row has no English text
-};
+using Row = TextRow;
 
 // Control captions; the first row is the window's own. Label13 and Label7 name relay 2.
 constexpr Row kCaptions[] = {
@@ -196,13 +191,6 @@ constexpr Row kCharSets[] = {
     {"TensLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
     {"StatusBar", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
 };
-
-void AddSection(TranslationTable& table, const QString& section, std::span<const Row> rows = {}) {
-  table.addSection(section);
-  for (const Row& row : rows) {
-    table.addRow(section, QString::fromLatin1(row.name), {QString::fromUtf8(row.polish), QString::fromUtf8(row.english)});
-  }
-}
 
 }  // namespace
 

@@ -1,19 +1,14 @@
 #include "i18n/message_texts.h"
 
+#include "i18n/text_rows.h"
 #include "i18n/translation_table.h"
 
 namespace vestrix::i18n {
 
 namespace {
 
-struct MessageText {
-  const char* id;
-  const char* polish;
-  const char* english;
-};
-
 // IDS_1 and IDS_2 go to the narrow connection panel (50 pixels): keep them short.
-constexpr MessageText kMessages[] = {
+constexpr TextRow kMessages[] = {
     {"IDS_1", "Online", "Online"},
     {"IDS_2", "Offline", "Offline"},
     {"IDS_4", "Dodano urządzenie USB HID do listy", "USB HID device added to the list"},
@@ -60,11 +55,6 @@ constexpr MessageText kMessages[] = {
 
 }  // namespace
 
-void AddMessageTexts(TranslationTable& table) {
-  for (const MessageText& m : kMessages) {
-    table.addRow(kMessageSection, QString::fromLatin1(m.id),
-                 {QString::fromUtf8(m.polish), QString::fromUtf8(m.english)});
-  }
-}
+void AddMessageTexts(TranslationTable& table) { AddSection(table, kMessageSection, kMessages); }
 
 }  // namespace vestrix::i18n
