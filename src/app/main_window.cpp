@@ -10,6 +10,7 @@
 #include "protocol/codecs.h"
 #include "protocol/format_fixed.h"
 #include "protocol/message_codes.h"
+#include "record/local_clock.h"
 #include "record/acquisition_page.h"
 #include "record/recording_options.h"
 #include "i18n/flags.h"
@@ -62,14 +63,9 @@ TFMain::TFMain(hid::Platform& platform, QString configFilePath)
       decimalSeparator_(QLocale::system().decimalPoint().at(0)),
       configFileOverride_(std::move(configFilePath)),
       Recording(
-          [this] {
-            const QDateTime now = LocalClock();
-            return record::ClockReading{now.date().year(),    now.date().month(),  now.date().day(),
-                                        now.time().hour(),    now.time().minute(), now.time().second(),
-                                        now.time().msec()};
-          },
+          [this] { return LocalClock(); },
           [this] { return MonotonicClockMs(); }) {
-  LocalClock = [] { return QDateTime::currentDateTime(); };
+  LocalClock = record::LocalClockNow;
   MonotonicClockMs = [] {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();

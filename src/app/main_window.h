@@ -89,7 +89,7 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
 
   // What the recorder reads the time from: the PC's local clock, and a
   // clock that never goes back for its retries (tests put in their own).
-  std::function<QDateTime()> LocalClock;
+  std::function<record::ClockReading()> LocalClock;
   std::function<std::int64_t()> MonotonicClockMs;
   // The save dialog of the record file: the chosen path, empty on cancel
   // (tests put in their own).

@@ -1,9 +1,9 @@
 #include "measure/value_field.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
-
-#include <algorithm>
 
 namespace vestrix::measure {
 
@@ -16,18 +16,29 @@ ValueField::ValueField(QWidget* parent) : QWidget(parent) {
 void ValueField::setText(const QString& text) {
   if (text == text_) return;
   text_ = text;
-  // Laid out when it is painted: a field out of sight costs nothing.
+  // Laid out only if it is painted that way: a field out of sight costs nothing.
   laidOut_.setText(text_);
   update();
 }
 
+void ValueField::setAlwaysLaidOut(bool laidOut) {
+  alwaysLaidOut_ = laidOut;
+  update();
+}
+
+void ValueField::fontChanged() {
+  laidOut_.setText(text_);  // laid out anew in the new font
+  rawFont_ = QRawFont();
+  glyphs_.clear();
+  kerning_.clear();
+}
+
 void ValueField::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::FontChange) laidOut_.setText(text_);  // laid out anew in the new font
+  if (event->type() == QEvent::FontChange) fontChanged();
   QWidget::changeEvent(event);
 }
 
 QRect ValueField::textRect() const { return rect().adjusted(3, 1, -3, -1); }
-
 
 void ValueField::setTextColour(const QColor& colour) {
   colour_ = colour;
@@ -49,8 +60,78 @@ void ValueField::paintEvent(QPaintEvent*) {
   p.setFont(font());
   const QRect area = textRect();
   p.setClipRect(area);
-  const QSizeF size = laidOut_.size();
-  p.drawStaticText(QPointF(area.left(), area.top() + (area.height() - size.height()) / 2), laidOut_);
+  if (alwaysLaidOut_ || !drawGlyphRun(p, area)) drawLaidOut(p, area);
+}
+
+// The line centred in the area by the font's height, as a label centres it,
+// whatever the glyphs: dashes sit where the digits' middle will be.
+qreal ValueField::lineTop(const QRect& area) const {
+  const QFontMetricsF metrics(font());
+  return area.top() + (area.height() - (metrics.ascent() + metrics.descent())) / 2;
+}
+
+const ValueField::Glyph* ValueField::glyphFor(char16_t c) {
+  auto found = glyphs_.constFind(c);
+  if (found == glyphs_.cend()) {
+    Glyph glyph;
+    const QChar ch(c);
+    int count = 1;
+    if (ch.isSurrogate() || !rawFont_.glyphIndexesForChars(&ch, 1, &glyph.index, &count) || count != 1) return nullptr;
+    QPointF advance;
+    rawFont_.advancesForGlyphIndexes(&glyph.index, &advance, 1);
+    glyph.advance = advance.x();
+    found = glyphs_.insert(c, glyph);
+  }
+  return &*found;
+}
+
+// The font's kerning of a pair, as the full layout applies it: what the pair
+// takes laid out, less what its characters take alone. Once per pair and font.
+qreal ValueField::kerning(char16_t first, char16_t second) {
+  const quint32 key = (quint32{first} << 16) | second;
+  auto found = kerning_.constFind(key);
+  if (found == kerning_.cend()) {
+    const QFontMetricsF metrics(font());
+    const QChar a(first);
+    const QChar b(second);
+    const Glyph* left = glyphFor(first);
+    const Glyph* right = glyphFor(second);
+    // A character without a glyph ends the run anyway.
+    const qreal kern = left && right ? metrics.horizontalAdvance(QString(a) + b) - left->advance - right->advance : 0;
+    found = kerning_.insert(key, kern);
+  }
+  return *found;
+}
+
+void ValueField::drawLaidOut(QPainter& p, const QRect& area) {
+  p.drawStaticText(QPointF(area.left(), lineTop(area)), laidOut_);
+}
+
+bool ValueField::drawGlyphRun(QPainter& p, const QRect& area) {
+  if (text_.isEmpty()) return true;
+  if (!rawFont_.isValid()) {
+    rawFont_ = QRawFont::fromFont(font());
+    if (!rawFont_.isValid()) return false;
+  }
+  runIndexes_.resize(text_.size());
+  runPositions_.resize(text_.size());
+  const qreal baseline = lineTop(area) + QFontMetricsF(font()).ascent();
+  qreal x = area.left();
+  for (qsizetype i = 0; i < text_.size(); ++i) {
+    const Glyph* glyph = glyphFor(text_[i].unicode());
+    // Glyph 0 is "missing": such a text needs font fallback.
+    if (!glyph || glyph->index == 0) return false;
+    runIndexes_[i] = glyph->index;
+    runPositions_[i] = QPointF(x, baseline);
+    x += glyph->advance;
+    if (i + 1 < text_.size()) x += kerning(text_[i].unicode(), text_[i + 1].unicode());
+  }
+  QGlyphRun run;
+  run.setRawFont(rawFont_);
+  run.setGlyphIndexes(runIndexes_);
+  run.setPositions(runPositions_);
+  p.drawGlyphRun(QPointF(0, 0), run);
+  return true;
 }
 
 }  // namespace vestrix::measure

@@ -5,6 +5,9 @@
 #include "support/samples.h"
 #include "support/window_fixture.h"
 
+#include <QImage>
+#include <algorithm>
+#include <cstdlib>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -83,6 +86,39 @@ TEST_P(Separator, ScriptedSampleOnThePage) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Separator,
                          ::testing::Values(SeparatorCase{'.', "12.5000"}, SeparatorCase{',', "12,5000"}));
+
+// The fields draw numbers as glyph runs without laying them out; they must
+// look as the fully laid-out text does: same glyphs, same place, bold shown.
+TEST_F(DisplayPageOnWindow, GlyphRunsLookAsLaidOutText) {
+  bus.plug(testing::DeviceSpec(u"Keyboard"));
+  start();
+  window->setDecimalSeparator(QLatin1Char(','));
+  deliver(ScriptedSample());
+  for (ValueField* f : window->findChildren<ValueField*>()) {
+    for (const QString& text : {f->text(), QStringLiteral("-1234,5679"), QStringLiteral("Łódź ąę"), QStringLiteral("AVAV 7,1"),
+                               QString()}) {
+      f->setText(text);
+      f->setAlwaysLaidOut(true);
+      const QImage laidOut = f->grab().toImage();
+      f->setAlwaysLaidOut(false);
+      const QImage run = f->grab().toImage();
+      ASSERT_EQ(laidOut.size(), run.size());
+      int differing = 0;
+      int worst = 0;
+      for (int y = 0; y < run.height(); ++y) {
+        for (int x = 0; x < run.width(); ++x) {
+          const QColor a = laidOut.pixelColor(x, y);
+          const QColor b = run.pixelColor(x, y);
+          const int d = std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                                  std::abs(a.blue() - b.blue())});
+          differing += d > 0;
+          worst = std::max(worst, d);
+        }
+      }
+      EXPECT_EQ(differing, 0) << f->objectName().toStdString() << " '" << text.toStdString() << "' worst " << worst;
+    }
+  }
+}
 
 }  // namespace
 }  // namespace vestrix::measure

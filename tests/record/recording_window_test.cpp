@@ -34,7 +34,7 @@ class RecordingWindow : public testing::WindowFixture {
     start();
     ASSERT_TRUE(connected());
     window->ActiveDevice()->setReportHandler({});
-    window->LocalClock = [] { return QDateTime(QDate(2026, 12, 10), QTime(8, 30, 5, 7)); };
+    window->LocalClock = [] { return record::ClockReading{2026, 12, 10, 8, 30, 5, 7}; };
     window->MonotonicClockMs = [this] { return nowMs; };
     window->ConfigFilePath = dir.filePath("config.ini");
     options()->Edit_FileName->setText(dir.filePath("data.csv"));

@@ -1,0 +1,19 @@
+#include "record/local_clock.h"
+
+#include <ctime>
+
+namespace vestrix::record {
+
+ClockReading LocalClockNow() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::tm local{};
+  // localtime_r reads the zone once per process; localtime and QDateTime's
+  // local time look at the zone file again on every call.
+  localtime_r(&now.tv_sec, &local);
+  return ClockReading{local.tm_year + 1900, local.tm_mon + 1,  local.tm_mday,
+                      local.tm_hour,        local.tm_min,      local.tm_sec,
+                      static_cast<int>(now.tv_nsec / 1000000)};
+}
+
+}  // namespace vestrix::record
