@@ -12,8 +12,13 @@ namespace vestrix::hid {
 namespace {
 
 std::atomic<std::uint64_t> nextSerial{1};
+std::atomic<int> liveObjects{0};
 
 }  // namespace
+
+HidDevice::LiveCounter::LiveCounter() { ++liveObjects; }
+HidDevice::LiveCounter::~LiveCounter() { --liveObjects; }
+int HidDevice::liveCount() { return liveObjects.load(); }
 
 HidDevice::HidDevice(PnpInfo pnpInfo, HidDeviceController* controller, Platform& platform,
                      GuiThread& gui)
@@ -103,7 +108,18 @@ Caps HidDevice::GetCaps() {
 
 bool HidDevice::WriteReport(const std::uint8_t* data, std::size_t length) {
   if (!openMain()) return false;
-  return main_->write(data, length);
+  if (main_->write(data, length)) {
+    // A reader that could not start when the handler was set (the
+    // capabilities could not be read then) starts with the first write that
+    // gets through: an instrument that answers has someone to hear it.
+    tryStartReader();
+    return true;
+  }
+  // A failed write closes the handle, so the next write opens it again: a
+  // handle that a passing refusal left open for identification only would
+  // otherwise fail every write until the device is plugged in again.
+  closeMain();
+  return false;
 }
 
 void HidDevice::setReportHandler(ReportHandler handler) {

@@ -41,6 +41,10 @@ class HidDevice {
   HidDevice(PnpInfo pnpInfo, HidDeviceController* controller, Platform& platform, GuiThread& gui);
   ~HidDevice();
 
+  // Device objects alive in the process (any thread): a long run that
+  // plugs and unplugs must come back to where it started.
+  static int liveCount();
+
   HidDevice(const HidDevice&) = delete;
   HidDevice& operator=(const HidDevice&) = delete;
 
@@ -83,6 +87,13 @@ class HidDevice {
   void closeHandles();
 
  private:
+  // First member: counted once constructed, uncounted however it ends,
+  // a constructor that throws included.
+  struct LiveCounter {
+    LiveCounter();
+    ~LiveCounter();
+  } live_;
+
   friend class HidDeviceReadThread;
   // What only the controller changes.
   friend class HidDeviceController;
