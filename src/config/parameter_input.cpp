@@ -1,5 +1,6 @@
 #include "config/parameter_input.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -27,6 +28,28 @@ void TakeSign(const QString& text, qsizetype& at, std::string& out) {
     if (text[at] == QLatin1Char('-')) out.push_back('-');
     ++at;
   }
+}
+
+// The power of ten of a number's first significant digit, from its digits
+// and its exponent: 2 for "123", -3 for "0.00123", 398 for "1e398". Only its
+// sign matters, so the exponent saturates.
+long long DecimalExponent(const std::string& number) {
+  const std::size_t mark = number.find('e');
+  const std::string mantissa = number.substr(0, mark);
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t first = mantissa.find_first_of("123456789");
+  if (first == std::string::npos) return 0;
+  long long exponent = first < point ? static_cast<long long>(point - first - 1)
+                                     : -static_cast<long long>(first - point);
+  if (mark != std::string::npos) {
+    std::size_t at = mark + 1;
+    const bool negative = number[at] == '-';
+    if (negative) ++at;
+    long long written = 0;
+    for (; at < number.size(); ++at) written = std::min(written * 10 + (number[at] - '0'), 1000000000000LL);
+    exponent += negative ? -written : written;
+  }
+  return exponent;
 }
 
 }  // namespace
@@ -57,9 +80,7 @@ std::optional<double> ParseNumber(const QString& input, QChar decimalSeparator) 
   if (error == std::errc::result_out_of_range) {
     // Too large, or too small to be told from zero: the nearest it can be.
     const bool negative = number.front() == '-';
-    const std::size_t mark = number.find('e');
-    const bool tiny = mark != std::string::npos && number[mark + 1] == '-';
-    if (tiny) return negative ? -0.0 : 0.0;
+    if (DecimalExponent(number) < 0) return negative ? -0.0 : 0.0;
     return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
   }
   return value;

@@ -38,7 +38,7 @@ void RoundDigits(ExactDecimal& d, int keep) {
 
 QString FormatFixed(double value, int precision, int decimals, QChar separator) {
   precision = std::clamp(precision, 2, 18);
-  decimals = std::max(decimals, 0);
+  decimals = std::clamp(decimals, 0, kMaxDecimals);
   if (std::isnan(value)) return QStringLiteral("NAN");
   if (std::isinf(value)) return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 

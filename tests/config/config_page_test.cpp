@@ -86,6 +86,9 @@ struct FloatCase {
 };
 
 void PrintTo(const FloatCase& c, std::ostream* os) { *os << c.name; }
+const std::string kTinyDigits = "0." + std::string(400, '0') + "1";
+const std::string kHugeDigits = "1" + std::string(400, '0') + "e-1";
+
 std::string CaseName(const ::testing::TestParamInfo<FloatCase>& info) { return info.param.name; }
 
 class FloatWrite : public ConfigPageTest, public ::testing::WithParamInterface<FloatCase> {};
@@ -126,6 +129,10 @@ INSTANTIATE_TEST_SUITE_P(
         FloatCase{"exponent", kPoint, "BoxTrigerStart", "1e3", 1000.0f, "1000.0000"},
         FloatCase{"beyond_float32", kPoint, "BoxTrigerStart", "1e39", 10000.0f, "10000.0000"},
         FloatCase{"beyond_double", kPoint, "BoxTrigerStop", "-1e400", -10000.0f, "-10000.0000"},
+        // Beyond the double range by their digits, not their exponent.
+        FloatCase{"below_double_without_exponent", kPoint, "BoxTrigerStart", kTinyDigits.c_str(), 0.0f, "0.0000"},
+        FloatCase{"beyond_double_negative_exponent", kPoint, "BoxTrigerStart", kHugeDigits.c_str(), 10000.0f,
+                  "10000.0000"},
         FloatCase{"empty", kPoint, "BoxTensCoef", "", std::nullopt, ""},
         FloatCase{"blanks_only", kPoint, "BoxTensCoef", "   ", std::nullopt, "   "},
         FloatCase{"letters", kPoint, "BoxTensCoef", "12abc", std::nullopt, "12abc"},

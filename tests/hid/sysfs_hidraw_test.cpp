@@ -139,7 +139,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, HidName,
                                            NameCase{"0005:046D:B01A.00FF", true, 255},
                                            NameCase{"0003:1209:0001.1000A", true, 0x1000A},
                                            NameCase{"0003:1209:0001", false, 0}, NameCase{"hidraw0", false, 0},
-                                           NameCase{"0003:1209:0001.0001x", false, 0}));
+                                           NameCase{"0003:1209:0001.0001x", false, 0},
+                                           // Only the kernel's own form: no sign, blank or 0x.
+                                           NameCase{"+003:1209:0001.0001", false, 0},
+                                           NameCase{" 003:1209:0001.0001", false, 0},
+                                           NameCase{"0x03:1209:0001.0001", false, 0},
+                                           NameCase{"0003:1209:0001.-0001", false, 0},
+                                           NameCase{"0003:1209:0001.123456789", false, 0},
+                                           NameCase{"0003:1209:0001.FFFFFFFF", true, 0xFFFFFFFF}));
 
 TEST(Utf8, DecodesAndReplacesInvalidBytes) {
   EXPECT_EQ(Utf8ToUtf16("VESTRIX"), u"VESTRIX");

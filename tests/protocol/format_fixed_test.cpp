@@ -49,7 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Example{std::numeric_limits<double>::quiet_NaN(), 15, 4, "NAN"},
                       Example{static_cast<double>(0.1f), 15, 4, "0.1000"},
                       Example{static_cast<double>(0.1f), 18, 12, "0.100000001490"},
-                      Example{2.5, 30, 0, "3"}, Example{1234567890123456789.0, 25, 0, "1.23456789012345677E18"}));
+                      Example{2.5, 30, 0, "3"}, Example{1234567890123456789.0, 25, 0, "1.23456789012345677E18"},
+                      // Decimals beyond 18 are 18: no text of a billion zeros.
+                      Example{0.5, 15, 2000000000, "0.500000000000000000"},
+                      Example{5e-324, 2, 4608, "0.000000000000000000"}));
 
 TEST(FormatFixed, UsesTheGivenSeparatorAndNoThousandsSeparator) {
   EXPECT_EQ(FormatFixed(12.5, 15, 4, QLatin1Char(',')), "12,5000");

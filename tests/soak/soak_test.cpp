@@ -114,6 +114,8 @@ TEST_F(Soak, PlugUnplugWhilePollingAndRecording) {
   for (int cycle = 0; cycle < cycles; ++cycle) {
     ASSERT_TRUE(connectedWithFreshMeasurement()) << "cycle " << cycle << ": no reconnect after the plug";
     if (cycle > 0) ++reconnects;
+    peakDescriptors = std::max(peakDescriptors, OpenDescriptors());
+    peakThreads = std::max(peakThreads, Threads());
     // Other devices come and go now and then.
     if (random() % 4 == 0) others.push_back(bus.plug(testing::DeviceSpec(u"Keyboard", 0x046d, 0xc31c)));
     if (!others.empty() && random() % 4 == 0) {

@@ -29,21 +29,36 @@ std::string TrimNewline(std::string s) {
 std::optional<std::string> UeventValue(const fs::path& dir, const std::string& key) {
   const std::optional<std::string> uevent = ReadFile(dir / "uevent");
   if (!uevent) return std::nullopt;
-  std::istringstream lines(*uevent);
+  return SysfsHidraw::ParseUeventValue(*uevent, key);
+}
+
+}  // namespace
+
+std::optional<std::string> SysfsHidraw::ParseUeventValue(const std::string& uevent, const std::string& key) {
+  std::istringstream lines(uevent);
   for (std::string line; std::getline(lines, line);) {
     if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
   }
   return std::nullopt;
 }
 
-}  // namespace
-
 bool SysfsHidraw::ParseHidName(const std::string& name, HidrawNode& node) {
-  unsigned bus, vid, pid, instance;
-  char end;
-  if (name.size() < 19 || std::sscanf(name.c_str(), "%4x:%4x:%4x.%x%c", &bus, &vid, &pid, &instance, &end) != 4) {
-    return false;
-  }
+  // Exactly as the kernel writes it (%04X:%04X:%04X.%04X): four hexadecimal
+  // digits each, the instance four to eight; no sign, blank or "0x".
+  auto hex = [&name](std::size_t from, std::size_t count, std::uint32_t& out) {
+    out = 0;
+    for (std::size_t k = from; k < from + count; ++k) {
+      const char c = name[k];
+      const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+      if (digit < 0) return false;
+      out = out * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return true;
+  };
+  if (name.size() < 19 || name.size() > 23 || name[4] != ':' || name[9] != ':' || name[14] != '.') return false;
+  std::uint32_t bus, vid, pid, instance;
+  if (!hex(0, 4, bus) || !hex(5, 4, vid) || !hex(10, 4, pid) || !hex(15, name.size() - 15, instance)) return false;
   node.bus = static_cast<std::uint16_t>(bus);
   node.vendorId = static_cast<std::uint16_t>(vid);
   node.productId = static_cast<std::uint16_t>(pid);

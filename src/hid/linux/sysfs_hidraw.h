@@ -35,6 +35,8 @@ class SysfsHidraw {
 
   // Parses "BBBB:VVVV:PPPP.NNNN".
   static bool ParseHidName(const std::string& name, HidrawNode& node);
+  // The value of KEY=value in a uevent file's lines, if the key is there.
+  static std::optional<std::string> ParseUeventValue(const std::string& uevent, const std::string& key);
 
  private:
   std::optional<std::string> usbDeviceDir(const HidrawNode& node) const;
