@@ -34,8 +34,18 @@ struct Sink : MessageSink {
   }
 };
 
+// Field by field (padding is nobody's business); floats by their bits, NaN included.
 bool Same(const MeasurementSample& a, const MeasurementSample& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
+  auto bits = [](float f) {
+    std::uint32_t u;
+    std::memcpy(&u, &f, sizeof u);
+    return u;
+  };
+  return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute &&
+         a.second == b.second && bits(a.tensValue) == bits(b.tensValue) &&
+         bits(a.counterValue) == bits(b.counterValue) && bits(a.analogValue) == bits(b.analogValue) &&
+         bits(a.minValue) == bits(b.minValue) && bits(a.maxValue) == bits(b.maxValue) && a.relay1 == b.relay1 &&
+         a.relay2 == b.relay2;
 }
 
 }  // namespace

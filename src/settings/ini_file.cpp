@@ -1,5 +1,7 @@
 #include "settings/ini_file.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -99,7 +101,9 @@ std::optional<int> ParseSettingsInteger(const QByteArray& value) {
 IniFile::IniFile(QString path) : path_(std::move(path)) {
   QFile file(path_);
   if (!file.open(QIODevice::ReadOnly)) return;  // missing or unreadable: every key has its default
-  const QByteArray content = file.read(kMaxFileSize);
+  // As much as there is, up to the cap: asking for the cap itself would
+  // reserve 16 MB for every file, however small.
+  const QByteArray content = file.read(file.isSequential() ? kMaxFileSize : std::min(file.size(), kMaxFileSize));
   qsizetype start = 0;
   while (start < content.size()) {
     const qsizetype newline = content.indexOf('\n', start);
