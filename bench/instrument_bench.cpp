@@ -8,7 +8,9 @@
 //  connected_cpu_*: CPU time per second of the whole program connected to
 //    the instrument at the normal 15 ms poll, with the Display page in front,
 //    and with the growing table in front while every message is recorded;
-//    baseline: the same window with no device (idle).
+//    baselines: the same window with no device (idle), and the bare chain of
+//    wake-ups one poll needs (timer, reader thread, queued call back) with
+//    nothing else: the floor on this machine.
 // BENCH_PREFIX names another run (scripts/bench runs it under Xvfb too).
 #include "app/fonts.h"
 #include "app/main_window.h"
@@ -27,6 +29,8 @@
 #include <QTimer>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <sys/resource.h>
 #include <thread>
 
@@ -84,6 +88,52 @@ double CpuPerSecond(int ms) {
   const double before = CpuSeconds();
   Pump(ms);
   return (CpuSeconds() - before) * 1000.0 / (ms / 1000.0);
+}
+
+// The least a poll can cost on this machine: a 15 ms timer on the GUI
+// thread wakes a reader thread, which hands an empty report back to the
+// GUI thread with a queued call and waits until it has run. No device, no
+// decoding, no painting: the same wake-ups a connected program needs.
+double WakeupChainFloor(int ms) {
+  std::mutex mutex;
+  std::condition_variable wake;
+  bool request = false;
+  bool stop = false;
+  bool handled = false;  // outlives the thread: a queued call may run after it ended
+  QObject receiver;
+  std::thread reader([&] {
+    std::unique_lock lock(mutex);
+    for (;;) {
+      wake.wait(lock, [&] { return request || stop; });
+      if (stop) return;
+      request = false;
+      handled = false;
+      QMetaObject::invokeMethod(&receiver, [&] {
+        std::lock_guard inner(mutex);
+        handled = true;
+        wake.notify_all();
+      }, Qt::QueuedConnection);
+      wake.wait(lock, [&] { return handled || stop; });
+    }
+  });
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    std::lock_guard lock(mutex);
+    request = true;
+    wake.notify_all();
+  });
+  poll.start(15);
+  Pump(300);
+  const double cpu = CpuPerSecond(ms);
+  poll.stop();
+  {
+    std::lock_guard lock(mutex);
+    stop = true;
+  }
+  wake.notify_all();
+  Pump(50);  // a queued call still waiting runs before the thread is joined
+  reader.join();
+  return cpu;
 }
 
 }  // namespace
@@ -160,5 +210,6 @@ int main(int argc, char** argv) {
     Pump(300);
     bench::Print(Name("idle_cpu_ms_per_second"), CpuPerSecond(3000), "ms/s");
   }
+  bench::Print(Name("wakeup_chain_floor_cpu_ms_per_second"), WakeupChainFloor(3000), "ms/s");
   return 0;
 }

@@ -5,6 +5,8 @@
 #include <QGlyphRun>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vestrix::measure {
 
 ValueField::ValueField(QWidget* parent) : QWidget(parent) {
@@ -15,10 +17,31 @@ ValueField::ValueField(QWidget* parent) : QWidget(parent) {
 
 void ValueField::setText(const QString& text) {
   if (text == text_) return;
+  // A new value mostly differs in its last digits: only from there on is
+  // painted again.
+  const int from = changedFrom(text_, text);
   text_ = text;
   // Laid out only if it is painted that way: a field out of sight costs nothing.
   laidOut_.setText(text_);
-  update();
+  update(QRect(from, 0, width() - from, height()));
+}
+
+int ValueField::changedFrom(const QString& before, const QString& after) {
+  const QRect area = textRect();
+  if (alwaysLaidOut_ || !rawFont_.isValid() || !isVisible()) return 0;
+  qsizetype same = 0;
+  while (same < before.size() && same < after.size() && before[same] == after[same]) ++same;
+  // The glyph before the first change too: its kerning with the next one,
+  // and ink that reaches past its advance, may change.
+  const qsizetype keep = std::max<qsizetype>(0, same - 1);
+  qreal x = area.left();
+  for (qsizetype i = 0; i < keep; ++i) {
+    const Glyph* glyph = glyphFor(before[i].unicode());
+    if (!glyph || glyph->index == 0) return 0;
+    x += glyph->advance + kerning(before[i].unicode(), before[i + 1].unicode());
+  }
+  // A bold glyph's ink can start a little left of its origin.
+  return std::max(0, static_cast<int>(x) - 2);
 }
 
 void ValueField::setAlwaysLaidOut(bool laidOut) {
@@ -49,13 +72,14 @@ void ValueField::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QRect r = rect();
   p.fillRect(r, palette().window());
-  // The bevel: light above and left, mid below and right.
-  p.setPen(palette().color(QPalette::Light));
-  p.drawLine(r.topLeft(), r.topRight());
-  p.drawLine(r.topLeft(), r.bottomLeft());
-  p.setPen(palette().color(QPalette::Mid));
-  p.drawLine(r.bottomLeft(), r.bottomRight());
-  p.drawLine(r.topRight(), r.bottomRight());
+  // The bevel: light above and left, mid below and right. One-pixel fills:
+  // cheaper than pen lines, and the same pixels.
+  const QColor light = palette().color(QPalette::Light);
+  const QColor mid = palette().color(QPalette::Mid);
+  p.fillRect(QRect(r.left(), r.top(), r.width(), 1), light);
+  p.fillRect(QRect(r.left(), r.top(), 1, r.height()), light);
+  p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), mid);
+  p.fillRect(QRect(r.right(), r.top(), 1, r.height()), mid);
   p.setPen(colour_.isValid() ? colour_ : palette().color(QPalette::WindowText));
   p.setFont(font());
   const QRect area = textRect();

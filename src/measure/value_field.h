@@ -43,6 +43,8 @@ class ValueField : public QWidget {
 
   QRect textRect() const;
   qreal lineTop(const QRect& area) const;
+  // Where a change from one text to the other starts, in pixels from the left.
+  int changedFrom(const QString& before, const QString& after);
   bool drawGlyphRun(QPainter& painter, const QRect& area);
   void drawLaidOut(QPainter& painter, const QRect& area);
   void fontChanged();

@@ -6,6 +6,8 @@
 #include "support/window_fixture.h"
 
 #include <QImage>
+#include <QScreen>
+#include <QTest>
 #include <algorithm>
 #include <cstdlib>
 #include <QLineEdit>
@@ -117,6 +119,30 @@ TEST_F(DisplayPageOnWindow, GlyphRunsLookAsLaidOutText) {
       }
       EXPECT_EQ(differing, 0) << f->objectName().toStdString() << " '" << text.toStdString() << "' worst " << worst;
     }
+  }
+}
+
+// A new value repaints only from its first changed character on; what the
+// screen then holds must be what a full repaint gives.
+TEST_F(DisplayPageOnWindow, PartialRepaintsLeaveTheFieldAsAFullPaint) {
+  start();
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  ValueField* field = window->Display->TensLabel;
+  const QStringList values = {"783.5630", "783.5712", "783.4712", "-83.4712", "1783.4712", "9.1",
+                              "9.1000", "17.1111", "71.1111", "AVAV", "AV", "-------------"};
+  for (const QString& value : values) {
+    field->setText(value);
+    const QImage full = field->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint at = field->mapTo(window.get(), QPoint(0, 0));
+    auto screen = [&] {
+      return window->screen()
+          ->grabWindow(window->winId(), at.x(), at.y(), field->width(), field->height())
+          .toImage()
+          .convertToFormat(QImage::Format_RGB32);
+    };
+    // The repaint is posted: the screen holds the full paint once it has run.
+    EXPECT_TRUE(testing::PumpUntil([&] { return screen() == full; }, 2000)) << value.toStdString();
   }
 }
 
