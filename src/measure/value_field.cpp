@@ -36,7 +36,7 @@ int ValueField::changedFrom(const QString& before, const QString& after) {
   const qsizetype keep = std::max<qsizetype>(0, same - 1);
   qreal x = area.left();
   for (qsizetype i = 0; i < keep; ++i) {
-    const Glyph* glyph = glyphFor(before[i].unicode());
+    const std::optional<Glyph> glyph = glyphFor(before[i].unicode());
     if (!glyph || glyph->index == 0) return 0;
     x += glyph->advance + kerning(before[i].unicode(), before[i + 1].unicode());
   }
@@ -94,19 +94,21 @@ qreal ValueField::lineTop(const QRect& area) const {
   return area.top() + (area.height() - (metrics.ascent() + metrics.descent())) / 2;
 }
 
-const ValueField::Glyph* ValueField::glyphFor(char16_t c) {
+// By value: a later lookup may grow the table and move what it holds.
+std::optional<ValueField::Glyph> ValueField::glyphFor(char16_t c) {
   auto found = glyphs_.constFind(c);
-  if (found == glyphs_.cend()) {
-    Glyph glyph;
-    const QChar ch(c);
-    int count = 1;
-    if (ch.isSurrogate() || !rawFont_.glyphIndexesForChars(&ch, 1, &glyph.index, &count) || count != 1) return nullptr;
-    QPointF advance;
-    rawFont_.advancesForGlyphIndexes(&glyph.index, &advance, 1);
-    glyph.advance = advance.x();
-    found = glyphs_.insert(c, glyph);
+  if (found != glyphs_.cend()) return *found;
+  Glyph glyph;
+  const QChar ch(c);
+  int count = 1;
+  if (ch.isSurrogate() || !rawFont_.glyphIndexesForChars(&ch, 1, &glyph.index, &count) || count != 1) {
+    return std::nullopt;
   }
-  return &*found;
+  QPointF advance;
+  rawFont_.advancesForGlyphIndexes(&glyph.index, &advance, 1);
+  glyph.advance = advance.x();
+  glyphs_.insert(c, glyph);
+  return glyph;
 }
 
 // The font's kerning of a pair, as the full layout applies it: what the pair
@@ -118,8 +120,8 @@ qreal ValueField::kerning(char16_t first, char16_t second) {
     const QFontMetricsF metrics(font());
     const QChar a(first);
     const QChar b(second);
-    const Glyph* left = glyphFor(first);
-    const Glyph* right = glyphFor(second);
+    const std::optional<Glyph> left = glyphFor(first);
+    const std::optional<Glyph> right = glyphFor(second);
     // A character without a glyph ends the run anyway.
     const qreal kern = left && right ? metrics.horizontalAdvance(QString(a) + b) - left->advance - right->advance : 0;
     found = kerning_.insert(key, kern);
@@ -142,7 +144,7 @@ bool ValueField::drawGlyphRun(QPainter& p, const QRect& area) {
   const qreal baseline = lineTop(area) + QFontMetricsF(font()).ascent();
   qreal x = area.left();
   for (qsizetype i = 0; i < text_.size(); ++i) {
-    const Glyph* glyph = glyphFor(text_[i].unicode());
+    const std::optional<Glyph> glyph = glyphFor(text_[i].unicode());
     // Glyph 0 is "missing": such a text needs font fallback.
     if (!glyph || glyph->index == 0) return false;
     runIndexes_[i] = glyph->index;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 namespace vestrix::measure {
 
 // A read-only field of the Display page: its text in its own colour on the
@@ -48,7 +50,7 @@ class ValueField : public QWidget {
   bool drawGlyphRun(QPainter& painter, const QRect& area);
   void drawLaidOut(QPainter& painter, const QRect& area);
   void fontChanged();
-  const Glyph* glyphFor(char16_t c);
+  std::optional<Glyph> glyphFor(char16_t c);
   qreal kerning(char16_t first, char16_t second);
 
   QString text_;
