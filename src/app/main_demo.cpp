@@ -8,11 +8,14 @@ int main(int argc, char** argv) {
       "vestrix-pc-demo",
       "VESTRIX PC against a simulated instrument: the whole program, with live values that are made up,\n"
       "for trying it out without the hardware. Nothing it shows is a measurement.",
-      "", {}, {}};
+      "Its settings are kept in demo.ini and its records go to data-simulated.csv, apart from the real\n"
+      "program's.",
+      {}, {}};
   const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
   if (parsed.exitCode) return *parsed.exitCode;
   if (!vestrix::cli::CheckDisplay(info)) return 1;
   vestrix::app::ProgramHooks hooks;
   hooks.captionNote = QStringLiteral(" (simulated instrument)");
+  hooks.files = vestrix::app::ProgramFiles::Demo();
   return vestrix::app::RunProgram(argv[0], vestrix::app::MakeDemoPlatform, hooks);
 }

@@ -9,8 +9,8 @@ int main(int argc, char** argv) {
       "The desktop companion of the VESTRIX measuring instrument: finds it on USB by itself, shows its\n"
       "live values, records them to a file and reads and writes its configuration.",
       "It needs read and write access to the instrument's /dev/hidrawN: the udev rule 69-vestrix.rules\n"
-      "gives it to the user at the seat. Settings are kept in config.ini beside the program, or in\n"
-      "~/.config/vestrix-pc/config.ini when that folder is not writable.",
+      "gives it to the user at the seat. Settings are kept in ~/.config/vestrix-pc/config.ini; a copy\n"
+      "of the program outside the installed folder keeps them beside itself where it can write.",
       {},
       {}};
   const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);

@@ -26,6 +26,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QGroupBox>
 #include <QListWidget>
@@ -55,13 +56,14 @@ const QStringList kDataTimeItems = {
 
 }  // namespace
 
-TFMain::TFMain(hid::Platform& platform, QString configFilePath)
+TFMain::TFMain(hid::Platform& platform, QString configFilePath, ProgramFiles files)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       translationTable_(i18n::BuiltinTranslationTable()),
       decimalSeparator_(QLocale::system().decimalPoint().at(0)),
       configFileOverride_(std::move(configFilePath)),
+      files_(std::move(files)),
       Recording(
           [this] { return LocalClock(); },
           [this] { return MonotonicClockMs(); }) {
@@ -71,7 +73,10 @@ TFMain::TFMain(hid::Platform& platform, QString configFilePath)
         .count();
   };
   SaveDialog = [this] {
-    return QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("CSV (*.csv);;TXT (*.txt)"));
+    // Records are appended to a file that exists: nothing is replaced, so
+    // the dialog does not ask whether to replace it.
+    return QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("CSV (*.csv);;TXT (*.txt)"), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
   };
   FMain = this;
   setObjectName(QStringLiteral("FMain"));
@@ -158,6 +163,7 @@ void TFMain::buildFrame() {
   StatusBar->setGeometry(0, kClientHeight - StatusPanels::kHeight, kClientWidth, StatusPanels::kHeight);
 
   Acquisition = new record::AcquisitionPage(TabSheet3);
+  Acquisition->Rows->setDecimalSeparator(decimalSeparator_);
   buildConfigPage();
   buildProgramSettingsPage();
   wireRecording();
@@ -238,6 +244,11 @@ void TFMain::buildProgramSettingsPage() {
                        487);
 }
 
+void TFMain::setDecimalSeparator(QChar separator) {
+  decimalSeparator_ = separator;
+  Acquisition->Rows->setDecimalSeparator(separator);
+}
+
 QString TFMain::LookupMessage(const QString& identifier) const {
   return i18n::LookupMessage(translationTable_, Translator1->ActiveLanguage(), identifier);
 }
@@ -279,7 +290,7 @@ void TFMain::WriteFloatParameter(config::ParameterEdit* box, std::uint8_t writeC
     return;
   }
   const float v = config::ClampToFloat32(*number, upper, lower);
-  box->setText(protocol::FormatFixed(v, 15, 4, decimalSeparator_));
+  box->showValue(protocol::FormatFixed(v, 15, 4, decimalSeparator_));
   CommandBuffer[0] = writeCode;
   protocol::PutFloat32(CommandBuffer.data() + 1, v);
   SendCommand(CommandBuffer.data(), protocol::kWordWriteLength);
@@ -293,7 +304,7 @@ void TFMain::SpeedButton5Click() {
     box->setInvalid(true);
     return;
   }
-  box->setText(QString::number(*u));
+  box->showValue(QString::number(*u));
   CommandBuffer[0] = range.writeCode();
   protocol::PutUInt32(CommandBuffer.data() + 1, *u);
   SendCommand(CommandBuffer.data(), protocol::kWordWriteLength);
@@ -320,11 +331,17 @@ void TFMain::RecordingStep() {
                                         decimalSeparator_};
     const record::RecordingState::Step step = Recording.RecordingStep(sample_, options);
     if (step.recorded && Acquisition->Cb_ShowInTab->isChecked()) Acquisition->Rows->addRow(sample_);
+    const QStringList path{options.path};
+    if (step.recreatedNow) setStatusText(0, LookupMessage(QStringLiteral("IDS_REC_RECREATED")).arg(options.path), path);
     // Once per failure, not once per measurement.
     if (step.failedNow) {
-      setStatusText(0, LookupMessage(QStringLiteral("IDS_REC_FAILED")).arg(options.path, Recording.failure()));
+      setStatusText(0,
+                    Recording.failureKind() == record::RecordFile::Failure::NotRegularFile
+                        ? LookupMessage(QStringLiteral("IDS_REC_NOT_FILE")).arg(options.path)
+                        : LookupMessage(QStringLiteral("IDS_REC_FAILED")).arg(options.path, Recording.failure()),
+                    path);
     }
-    if (step.resumedNow) setStatusText(0, LookupMessage(QStringLiteral("IDS_REC_RESUMED")).arg(options.path));
+    if (step.resumedNow) setStatusText(0, LookupMessage(QStringLiteral("IDS_REC_RESUMED")).arg(options.path), path);
   }
   refreshAcquisitionStatus();
 }
@@ -346,6 +363,8 @@ void TFMain::Button_SaveFilePathClick() {
   const QString chosen = SaveDialog();
   if (chosen.isEmpty()) return;
   RecordOptions->Edit_FileName->setText(record::WithCsvExtension(chosen));
+  const QString path = RecordOptions->Edit_FileName->text();
+  if (QFileInfo::exists(path)) setStatusText(0, LookupMessage(QStringLiteral("IDS_REC_APPENDS")).arg(path), {path});
   try {
     settings::IniFile(ConfigFilePath).writeString(QStringLiteral("Options"), QStringLiteral("FileName"),
                                                   RecordOptions->Edit_FileName->text());
@@ -360,7 +379,9 @@ bool TFMain::HidDeviceController1Enumerate(hid::HidDevice& device, int index) {
 
 void TFMain::HidDeviceController1DeviceChange(hid::HidDeviceController&) { discovery_->DeviceChange(); }
 
-void TFMain::setStatusText(int panel, const QString& text) { StatusBar->setPanelText(panel, text); }
+void TFMain::setStatusText(int panel, const QString& text, const QStringList& paths) {
+  StatusBar->setPanelText(panel, text, paths);
+}
 
 void TFMain::setConnected(bool connected) {
   DeviceConnected = connected ? 255 : 0;
@@ -398,7 +419,7 @@ void TFMain::measurementReceived(const protocol::MeasurementSample& sample) {
 
 void TFMain::FormCreate() {
   PageControl1->setCurrentWidget(TabSheet1);
-  ConfigFilePath = configFileOverride_.isEmpty() ? settings::ConfigFilePath(QCoreApplication::applicationDirPath())
+  ConfigFilePath = configFileOverride_.isEmpty() ? settings::ConfigFilePath(QCoreApplication::applicationDirPath(), files_.settingsName)
                                                  : configFileOverride_;
   Acquisition->Rows->reset();
   const settings::IniFile ini(ConfigFilePath);
@@ -429,7 +450,7 @@ void SelectStored(QComboBox* list, int position) {
 void TFMain::loadSettings(const settings::IniFile& ini) {
   Acquisition->Checkbox_Acquistion->setChecked(ini.readBool(kOptions, QStringLiteral("Checkbox_DataAcquistion"), false));
   SelectStored(RecordOptions->ComboBox_AcquistionTime, ini.readInteger(kOptions, QStringLiteral("DataAcquistionSpeed"), 0));
-  RecordOptions->Edit_FileName->setText(ini.readString(kOptions, QStringLiteral("FileName"), QStringLiteral("data.csv")));
+  RecordOptions->Edit_FileName->setText(ini.readString(kOptions, QStringLiteral("FileName"), files_.defaultRecordFile));
   const auto boxes = RecordOptions->columnBoxes();
   for (int c = 0; c < record::kColumnCount; ++c) {
     boxes[c]->setChecked(ini.readBool(kOptions, QString::fromLatin1(kColumnKeys[c]), kColumnDefaults[c]));

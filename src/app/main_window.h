@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_files.h"
 #include "app/qt_gui_thread.h"
 #include "device/device_discovery.h"
 #include "hid/hid_device_controller.h"
@@ -69,11 +70,12 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
   // outlive it.
   // configFilePath: where the settings file is; empty for the program's
   // own place (tests and probes put theirs in a folder of their own).
-  explicit TFMain(hid::Platform& platform, QString configFilePath = {});
+  explicit TFMain(hid::Platform& platform, QString configFilePath = {}, ProgramFiles files = {});
   ~TFMain() override;
 
-  // The decimal separator of numbers (default: the regional settings').
-  void setDecimalSeparator(QChar separator) { decimalSeparator_ = separator; }
+  // The decimal separator of numbers (default: the regional settings'), in
+  // the file, on the pages and in the acquisition table alike.
+  void setDecimalSeparator(QChar separator);
 
   // The instrument's device object, or none.
   hid::HidDevice* ActiveDevice() const { return discovery_->activeDevice(); }
@@ -152,7 +154,7 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
 
   // Discovery.
   QString lookupMessage(const QString& identifier) const override { return LookupMessage(identifier); }
-  void setStatusText(int panel, const QString& text) override;
+  void setStatusText(int panel, const QString& text, const QStringList& paths = {}) override;
   void setConnected(bool connected) override;
   hid::ReportHandler instrumentReportHandler() override;
   void deviceListChanged(const std::vector<device::DeviceLine>& lines) override;
@@ -166,6 +168,7 @@ class TFMain : public QWidget, private device::DiscoveryHost, private protocol::
   const i18n::TranslationTable& translationTable_;
   QChar decimalSeparator_;
   QString configFileOverride_;
+  ProgramFiles files_;
   QString captionNote_;
   std::unique_ptr<i18n::Translator> translator_;
   protocol::MeasurementSample sample_;

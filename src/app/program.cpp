@@ -8,6 +8,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <memory>
 #include <string>
 
@@ -34,6 +35,9 @@ class GuardedApplication : public QApplication {
 }  // namespace
 
 int RunProgram(const char* programPath, const PlatformFactory& makePlatform, const ProgramHooks& hooks) {
+  // A file size limit makes the write fail, which the recorder reports,
+  // instead of ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   std::string program = programPath;
   int argc = 1;
   char* argv[] = {program.data(), nullptr};
@@ -43,7 +47,7 @@ int RunProgram(const char* programPath, const PlatformFactory& makePlatform, con
     LoadApplicationFonts();
     RunGuarded([&] {
       const std::unique_ptr<hid::Platform> platform = makePlatform();
-      auto window = std::make_unique<TFMain>(*platform, hooks.configFilePath);
+      auto window = std::make_unique<TFMain>(*platform, hooks.configFilePath, hooks.files);
       window->formCloseObserver = hooks.onFormClose;
       window->setCaptionNote(hooks.captionNote);
       SignalClose signalClose(window.get());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/program_files.h"
+
 #include <QString>
 
 #include <functional>
@@ -18,6 +20,7 @@ struct ProgramHooks {
   std::function<void()> onFormClose;     // FormClose has run
   QString configFilePath;                // the settings file; empty: the program's own place
   QString captionNote;                   // after the caption, in every language
+  ProgramFiles files;                    // the settings file's name, the default record file
 };
 
 // Makes the HID platform; called once the application object exists.

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -9,7 +10,9 @@
 namespace vestrix::app {
 
 // The window's status bar: fixed-width text panels side by side from the
-// left, the last one reaching the right edge.
+// left, the last one reaching the right edge. A text too long for its panel
+// shows whole in the panel's tooltip; in the panel the paths it names are
+// shortened in their middle, so the reason it gives stays readable.
 class StatusPanels : public QWidget {
   Q_OBJECT
 
@@ -20,15 +23,29 @@ class StatusPanels : public QWidget {
   explicit StatusPanels(QWidget* parent = nullptr);
 
   int panelCount() const { return static_cast<int>(panels_.size()); }
+  // The whole text written to a panel.
   QString panelText(int panel) const;
+  // What the panel shows of it.
+  QString shownText(int panel) const;
   int panelWidth(int panel) const;
-  void setPanelText(int panel, const QString& text);
+  // The width the panel has for its text.
+  int textWidth(int panel) const;
+  // paths: the parts of the text that may be shortened.
+  void setPanelText(int panel, const QString& text, const QStringList& paths = {});
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
-  std::array<QLabel*, kPanelWidths.size()> panels_{};
+  struct Panel {
+    QLabel* label = nullptr;
+    QString text;
+    QStringList paths;
+  };
+  void fit(Panel& panel);
+
+  std::array<Panel, kPanelWidths.size()> panels_{};
 };
 
 }  // namespace vestrix::app

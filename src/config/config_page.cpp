@@ -125,7 +125,7 @@ const ParameterRow& ConfigPage::row(const protocol::Parameter& parameter) const 
 }
 
 void ConfigPage::showValue(const protocol::Parameter& parameter, const QString& text) {
-  if (ParameterEdit* edit = row(parameter).edit) edit->setText(text);
+  if (ParameterEdit* edit = row(parameter).edit) edit->showValue(text);
 }
 
 void ConfigPage::selectChoice(const protocol::Parameter& parameter, int position) {

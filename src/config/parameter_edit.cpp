@@ -17,9 +17,16 @@ void ParameterEdit::setInvalid(bool invalid) {
   }
 }
 
+void ParameterEdit::showValue(const QString& text) {
+  setText(text);
+  // From its start: a number wider than the box keeps its sign in sight.
+  setCursorPosition(0);
+}
+
 void ParameterEdit::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
-  emit clicked();
+  // A click with the left button; the context menu's button is no click.
+  if (event->button() == Qt::LeftButton) emit clicked();
 }
 
 }  // namespace vestrix::config

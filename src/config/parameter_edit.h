@@ -5,8 +5,9 @@
 namespace vestrix::config {
 
 // An edit box of the configuration page: free text, validated only on its
-// write button. It turns light red on invalid input and only a mouse click
-// brings the normal colour back (moving in with the keyboard does not).
+// write button. It turns light red on invalid input and only a click with
+// the left mouse button brings the normal colour back (moving in with the
+// keyboard, or another button, does not).
 class ParameterEdit : public QLineEdit {
   Q_OBJECT
 
@@ -16,6 +17,8 @@ class ParameterEdit : public QLineEdit {
   explicit ParameterEdit(QWidget* parent = nullptr);
 
   void setInvalid(bool invalid);
+  // A value from the instrument or a rewritten entry, shown from its start.
+  void showValue(const QString& text);
   bool invalid() const { return invalid_; }
 
  signals:

@@ -111,6 +111,9 @@ std::optional<std::uint32_t> ParseRatedCapacity(const QString& input) {
   const char* end = number.data() + number.size();
   const auto [stop, error] = std::from_chars(number.data(), end, value);
   if (error != std::errc() || stop != end) return std::nullopt;  // outside the signed 32-bit range
+  // A capacity below zero is no capacity: taken as unsigned it would send
+  // the largest, a value the user never chose.
+  if (value < 0) return std::nullopt;
   std::uint32_t u = static_cast<std::uint32_t>(value);
   if (u > 999999) u = 999999;
   if (u == 0) u = 1;

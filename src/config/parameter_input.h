@@ -19,10 +19,9 @@ std::optional<double> ParseNumber(const QString& text, QChar decimalSeparator);
 // range is still a number: it clamps to the bound.
 float ClampToFloat32(double value, float upper, float lower);
 
-// The rated capacity a write sends: a signed 32-bit decimal integer (blanks
-// around it allowed), taken as unsigned, at most 999999 and at least 1, so
-// that a negative entry becomes 999999. Nothing when the text is not such
-// an integer.
+// The rated capacity a write sends: a decimal integer (blanks around it
+// allowed) from 0 to 2^31 - 1, at most 999999 and at least 1. Nothing when
+// the text is not such an integer: a negative one among them.
 std::optional<std::uint32_t> ParseRatedCapacity(const QString& text);
 
 }  // namespace vestrix::config

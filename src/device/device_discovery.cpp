@@ -59,9 +59,9 @@ void DeviceDiscovery::DeviceChange() {
       host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_2")));
       host_.setConnected(false);
       // Beyond the connection state: say why the instrument is not used.
-      host_.setStatusText(0, host_.lookupMessage(QStringLiteral("IDS_ACCESS"))
-                                 .arg(QString::fromStdString(activeDevice_->pnpInfo().devicePath),
-                                      UdevRulePath(QCoreApplication::applicationDirPath())));
+      const QString node = QString::fromStdString(activeDevice_->pnpInfo().devicePath);
+      const QString rule = UdevRulePath(QCoreApplication::applicationDirPath());
+      host_.setStatusText(0, host_.lookupMessage(QStringLiteral("IDS_ACCESS")).arg(node, rule), {node, rule});
     }
   }
 }

@@ -4,6 +4,7 @@
 #include "hid/hid_device_controller.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -23,7 +24,8 @@ class DiscoveryHost {
  public:
   virtual ~DiscoveryHost() = default;
   virtual QString lookupMessage(const QString& identifier) const = 0;
-  virtual void setStatusText(int panel, const QString& text) = 0;
+  // paths: the parts of the text that may be shortened to fit.
+  virtual void setStatusText(int panel, const QString& text, const QStringList& paths = {}) = 0;
   // Connected: DeviceConnected 255 and the measurement timer on; else 0 and off.
   virtual void setConnected(bool connected) = 0;
   // The program's report handler for the instrument.

@@ -47,8 +47,14 @@ constexpr TextRow kMessages[] = {
     {"IDS_42", "Odczytano poziom załączenia PK2", "PK2 ON level read"},
     {"IDS_43", "Odczytano poziom wyłączenia PK2", "PK2 OFF level read"},
     // Beyond the identifiers above: why records are not stored, and when they are again.
-    {"IDS_REC_FAILED", "Nie można zapisać %1: %2", "Cannot write %1: %2"},
+    {"IDS_REC_FAILED", "Błąd zapisu do %1: %2", "Cannot write %1: %2"},
     {"IDS_REC_RESUMED", "Zapis do %1 wznowiony", "Recording to %1 again"},
+    {"IDS_REC_NOT_FILE", "Błąd zapisu do %1: to nie jest zwykły plik", "Cannot write %1: not a regular file"},
+    {"IDS_REC_RECREATED", "Plik %1 został usunięty lub przeniesiony: zapis trwa w nowym pliku",
+     "%1 was deleted or moved away: recording goes on in a new file"},
+    // The save dialog does not ask to replace: records go to the end of a file.
+    {"IDS_REC_APPENDS", "Plik %1 istnieje: pomiary zostaną dopisane na jego końcu",
+     "%1 exists: records will be appended to it"},
     // Why a found instrument could not be used.
     {"IDS_ACCESS", "Brak dostępu do %1 - reguła udev: %2", "No read/write access to %1 - udev rule: %2"},
 };

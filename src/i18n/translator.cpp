@@ -2,6 +2,7 @@
 
 #include "i18n/comma_text.h"
 #include "i18n/language_combo.h"
+#include "ui/caption_size.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -42,7 +43,7 @@ void SetCaption(QObject* target, const QString& text) {
     if (label->text() == text) return;
     label->setText(text);
     // Captions size themselves to their text, unless they wrap in a set width.
-    if (!label->wordWrap()) label->adjustSize();
+    if (!label->wordWrap()) ui::SizeCaption(label);
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     if (button->text() != text) button->setText(text);
   } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {

@@ -14,6 +14,8 @@ RecordingState::RecordingState(std::function<ClockReading()> clock, std::functio
 void RecordingState::runChanged(bool running) {
   if (!running) file_.close();
   headerPending_ = running;
+  runStartPending_ = running;
+  headerColumns_.reset();
 }
 
 QByteArray RecordingState::BuildRecordLine(const protocol::MeasurementSample& sample, const RecordOptions& options) {
@@ -22,7 +24,7 @@ QByteArray RecordingState::BuildRecordLine(const protocol::MeasurementSample& sa
   headerInLine_ = headerPending_;
   if (headerPending_) {
     line = RecordHeader(options.columns);
-    recordNumber_ = 0;
+    if (runStartPending_) recordNumber_ = 0;
   }
   return line + RecordFields(sample, options.columns, now, recordNumber_, options.decimalSeparator);
 }
@@ -31,7 +33,10 @@ RecordFile::Outcome RecordingState::AppendRecordLine(const QString& path, const 
   const RecordFile::Outcome outcome = file_.append(path, line);
   // The header is due until it has reached the file: a run whose first
   // records could not be stored still starts with its header, numbered from 0.
-  if (outcome == RecordFile::Outcome::Written && headerInLine_) headerPending_ = false;
+  if (outcome == RecordFile::Outcome::Written && headerInLine_) {
+    headerPending_ = false;
+    runStartPending_ = false;
+  }
   return outcome;
 }
 
@@ -42,9 +47,18 @@ RecordingState::Step RecordingState::RecordingStep(const protocol::MeasurementSa
   if (sampleCounter_ < RateDivider(options.periodPosition)) return step;
   sampleCounter_ = 0;
   ++recordNumber_;
-  const bool wasFailing = file_.failing();
-  const RecordFile::Outcome outcome = AppendRecordLine(options.path, BuildRecordLine(sample, options));
   step.recorded = true;
+  step.recreatedNow = file_.lostFromPath(options.path);
+  const bool wasFailing = file_.failing();
+  const RecordFile::Outcome opened = file_.open(options.path);
+  if (opened == RecordFile::Outcome::Written) {
+    // Every line sits under a header of its own columns: a new file, or
+    // columns changed during the run, get the header (again).
+    if (file_.empty() || (headerColumns_ && *headerColumns_ != options.columns)) headerPending_ = true;
+    if (headerPending_) headerColumns_ = options.columns;
+  }
+  const RecordFile::Outcome outcome =
+      opened == RecordFile::Outcome::Written ? AppendRecordLine(options.path, BuildRecordLine(sample, options)) : opened;
   step.failedNow = outcome == RecordFile::Outcome::Failed && !wasFailing;
   step.resumedNow = outcome == RecordFile::Outcome::Written && wasFailing;
   return step;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace vestrix::record {
 
@@ -33,6 +34,7 @@ class RecordingState {
     bool recorded = false;     // a record was made (stored or not)
     bool failedNow = false;    // storing failed, the first time in this episode
     bool resumedNow = false;   // storing works again after a failure
+    bool recreatedNow = false; // the file had been deleted or moved away: a new one was begun
   };
 
   RecordingState(std::function<ClockReading()> clock, std::function<std::int64_t()> monotonicMs);
@@ -49,6 +51,7 @@ class RecordingState {
   // Whether records reach the file (false while a failure lasts).
   bool storing() const { return !file_.failing(); }
   const QString& failure() const { return file_.error(); }
+  RecordFile::Failure failureKind() const { return file_.failure(); }
   const RecordFile& file() const { return file_; }
 
   bool headerPending() const { return headerPending_; }
@@ -63,6 +66,11 @@ class RecordingState {
   std::function<ClockReading()> clock_;
   RecordFile file_;
   bool headerPending_ = false;
+  // The run's first header is still to reach the file: numbering restarts
+  // with it. A header written again later (new columns, a new file) keeps
+  // the numbering going.
+  bool runStartPending_ = false;
+  std::optional<ColumnChoice> headerColumns_;  // the columns of the header in the file
   std::int32_t recordNumber_ = 0;
   std::uint32_t sampleCounter_ = 0;
   bool headerInLine_ = false;  // the line being appended carries the header

@@ -4,12 +4,17 @@
 
 namespace vestrix::settings {
 
-// Where the settings file lives, decided once at start: "config.ini" in
-// the executable's folder whenever that folder is writable (a copied or
-// unpacked program keeps its settings with it); otherwise, as for an
-// installed program, $XDG_CONFIG_HOME/vestrix-pc/config.ini
-// (~/.config/vestrix-pc/config.ini when the variable is unset), its folder
-// created.
-QString ConfigFilePath(const QString& executableFolder);
+// The folder the package installs the programs into.
+QString InstalledBinFolder();
+
+// Where the settings file (fileName: "config.ini", or the demo's
+// "demo.ini") lives, decided once at start: in the executable's folder
+// whenever that folder is writable (a copied or unpacked program keeps its
+// settings with it); otherwise $XDG_CONFIG_HOME/vestrix-pc/
+// (~/.config/vestrix-pc/ when the variable is unset), the folder created.
+// An installed program, run from installedBinFolder, never writes beside
+// itself, whoever runs it: the folder is writable for root.
+QString ConfigFilePath(const QString& executableFolder, const QString& fileName,
+                       const QString& installedBinFolder = InstalledBinFolder());
 
 }  // namespace vestrix::settings

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,6 +43,37 @@ std::optional<QByteArray> KeyName(const QByteArray& line) {
   const qsizetype equals = line.indexOf('=');
   if (equals < 0) return std::nullopt;
   return Trimmed(line.left(equals));
+}
+
+// An entry with a new value, keeping its key's spelling and the blanks
+// around "=" and after the value.
+QByteArray WithValue(const QByteArray& line, const QByteArray& value) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  qsizetype valueStart = line.indexOf('=') + 1;
+  while (valueStart < line.size() && blank(line[valueStart])) ++valueStart;
+  qsizetype valueEnd = line.size();
+  while (valueEnd > valueStart && blank(line[valueEnd - 1])) --valueEnd;
+  return line.left(valueStart) + value + line.mid(valueEnd);
+}
+
+// The file a path finally names, following symbolic links in its last
+// component (a link to a link, a relative link, a link to a file still to
+// be made).
+QByteArray ResolveLinks(QByteArray path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+    QByteArray link(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(path.constData(), link.data(), static_cast<std::size_t>(link.size()));
+    if (n <= 0 || n >= link.size()) break;
+    link.truncate(n);
+    if (!link.startsWith('/')) {
+      const qsizetype slash = path.lastIndexOf('/');
+      if (slash >= 0) link = path.left(slash + 1) + link;
+    }
+    path = link;
+  }
+  return path;
 }
 
 bool WriteAll(int fd, const QByteArray& data) {
@@ -104,7 +136,13 @@ IniFile::IniFile(QString path) : path_(std::move(path)) {
   // As much as there is, up to the cap: asking for the cap itself would
   // reserve 16 MB for every file, however small.
   const QByteArray content = file.read(file.isSequential() ? kMaxFileSize : std::min(file.size(), kMaxFileSize));
+  // A byte-order mark (editors put one in front of UTF-8) is no part of the
+  // first line; it is put back when the file is written.
   qsizetype start = 0;
+  if (content.startsWith(kByteOrderMark)) {
+    byteOrderMark_ = true;
+    start = kByteOrderMark.size();
+  }
   while (start < content.size()) {
     const qsizetype newline = content.indexOf('\n', start);
     if (newline < 0) {
@@ -164,6 +202,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
   QString flat = value;
   flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
   const QByteArray entry = key.toUtf8() + '=' + flat.toUtf8();
+
   const QByteArray lineEnd = lines_.empty() || lines_.front().end.isEmpty() ? QByteArray("\r\n") : lines_.front().end;
 
   std::vector<Line> lines = lines_;
@@ -180,7 +219,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     if (!Trimmed(text).isEmpty()) lastEntry = i;
     const std::optional<QByteArray> name = KeyName(text);
     if (name && SameName(*name, key)) {
-      lines[static_cast<std::size_t>(i)].text = entry;
+      lines[static_cast<std::size_t>(i)].text = WithValue(text, flat.toUtf8());
       lines_ = std::move(lines);
       save();
       return;
@@ -200,14 +239,16 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
 }
 
 void IniFile::save() const {
-  const QByteArray target = QFile::encodeName(path_);
+  // A settings file that is a link: its target is what gets written, and
+  // the link stays.
+  const QByteArray target = ResolveLinks(QFile::encodeName(path_));
   struct stat existing {};
   const bool exists = ::stat(target.constData(), &existing) == 0;
   // Never replace what is not a plain file (a device, a folder).
   if (path_.isEmpty() || (exists && !S_ISREG(existing.st_mode))) throw SettingsError(path_);
   if (exists && ::access(target.constData(), W_OK) != 0) throw SettingsError(path_);
 
-  QByteArray content;
+  QByteArray content = byteOrderMark_ ? kByteOrderMark : QByteArray();
   for (const Line& line : lines_) content += line.text + line.end;
 
   QByteArray temporary = target + ".XXXXXX";

@@ -21,10 +21,12 @@ class SettingsError : public std::runtime_error {
 // quotes; a missing file, section or key, or a value that is no number
 // where a number is asked for, gives the default.
 //
-// Every write reaches the disk at once and changes only its own line (or
-// adds one): all other lines stay byte for byte. The new file is written
-// beside the old one and renamed over it, so a crash in the middle never
-// leaves a truncated file.
+// Every write reaches the disk at once and changes only its own value (or
+// adds a line): the key's spelling, the blanks around "=" and all other
+// lines stay byte for byte, a byte-order mark included. The new file is
+// written beside the old one and renamed over it, so a crash in the middle
+// never leaves a truncated file; a file that is a symbolic link is written
+// through to its target, and the link stays.
 class IniFile {
  public:
   static constexpr int kMaxStringLength = 2047;
@@ -55,7 +57,10 @@ class IniFile {
   const QByteArray* findValue(const QString& section, const QString& key) const;
   void save() const;
 
+  static inline const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
   QString path_;
+  bool byteOrderMark_ = false;
   std::vector<Line> lines_;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/caption_size.h"
+
 #include <QLabel>
 #include <QString>
 #include <QWidget>
@@ -20,7 +22,7 @@ inline QLabel* PlaceLabel(QWidget* parent, const char* name, const QString& text
   auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   label->move(left, top);
-  label->adjustSize();
+  SizeCaption(label);
   return label;
 }
 

@@ -39,7 +39,11 @@ TEST(Demo, ProgramRunsAndEndsCleanly) {
   EXPECT_TRUE(demo.aliveAfter(1500));
   demo.signal(SIGTERM);
   EXPECT_EQ(demo.wait(), 0);
-  EXPECT_TRUE(QFile::exists(folder.filePath("config.ini")));  // saved at the close
+  // Its own settings and records, apart from the real program's.
+  EXPECT_TRUE(QFile::exists(folder.filePath("demo.ini")));  // saved at the close
+  EXPECT_FALSE(QFile::exists(folder.filePath("config.ini")));
+  EXPECT_FALSE(QFile::exists(folder.filePath("data.csv")));
+  EXPECT_TRUE(QFile::exists(folder.filePath("data-simulated.csv")));  // a first start records
 }
 
 }  // namespace

@@ -240,8 +240,8 @@ TEST(SettingsLocation, AnUnwritableProgramFolderUsesTheConfigurationFolder) {
   ASSERT_TRUE(program.aliveAfter(1500));
   program.signal(SIGTERM);
   EXPECT_EQ(program.wait(), 0);
-  EXPECT_FALSE(QFile::exists(programs + "/config.ini"));
-  EXPECT_TRUE(QFile::exists(home + "/vestrix-pc/config.ini"));
+  EXPECT_FALSE(QFile::exists(programs + "/demo.ini"));
+  EXPECT_TRUE(QFile::exists(home + "/vestrix-pc/demo.ini"));
 }
 
 }  // namespace

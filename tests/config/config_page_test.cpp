@@ -170,12 +170,14 @@ TEST_P(RatedCapacity, HasItsOwnIntegerRule) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RatedCapacity,
-                         ::testing::Values(RangeCase{"-5", 999999, "999999"}, RangeCase{"0", 1, "1"},
+                         // A negative capacity is invalid input: nothing the user chose would be sent.
+                         ::testing::Values(RangeCase{"-5", std::nullopt, "-5"}, RangeCase{"0", 1, "1"},
+                                           RangeCase{"-0", 1, "1"},
                                            RangeCase{"1000000", 999999, "999999"}, RangeCase{"1500", 1500, "1500"},
                                            RangeCase{" 42 ", 42, "42"}, RangeCase{"12abc", std::nullopt, "12abc"},
                                            RangeCase{"", std::nullopt, ""}, RangeCase{"1.5", std::nullopt, "1.5"},
                                            RangeCase{"2147483648", std::nullopt, "2147483648"},
-                                           RangeCase{"-2147483648", 999999, "999999"}));
+                                           RangeCase{"-2147483648", std::nullopt, "-2147483648"}));
 
 TEST_F(ConfigPageTest, ListWritesSendThePositionOrTheAddress) {
   startConnected();
@@ -244,11 +246,44 @@ TEST_F(ConfigPageTest, OnlyAMouseClickRestoresTheColour) {
   r.edit->setFocus(Qt::TabFocusReason);
   QTest::keyClick(r.edit, Qt::Key_End);
   EXPECT_TRUE(invalid("BoxTensOffset"));
-  // A mouse click does.
+  // Nor does a click with another button (the context menu's).
+  QTest::mouseClick(r.edit, Qt::RightButton);
+  QTest::mouseClick(r.edit, Qt::MiddleButton);
+  EXPECT_TRUE(invalid("BoxTensOffset"));
+  // A click with the left button does.
   QTest::mouseClick(r.edit, Qt::LeftButton);
   EXPECT_FALSE(invalid("BoxTensOffset"));
   EXPECT_EQ(base("BoxTensOffset"), row("BoxTensCoef").edit->palette().color(QPalette::Base));
   EXPECT_NE(base("BoxTensOffset"), ParameterEdit::kInvalidColour);
+}
+
+// A value wider than its box shows its start: the sign stays in sight,
+// after a reply and after a write's rewrite alike.
+TEST_F(ConfigPageTest, AWideValueShowsItsStart) {
+  startConnected();
+  window->show();
+  const ParameterRow& r = row("BoxTensOffset");
+  auto startsInSight = [&] {
+    // The box scrolls to keep its cursor in sight: at 0 the first character
+    // shows, at the box's left edge once painted.
+    r.edit->grab();
+    const QRect cursor = r.edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    return r.edit->cursorPosition() == 0 && cursor.left() < r.edit->fontMetrics().averageCharWidth();
+  };
+  Bytes m = Float(33, -123456792.0f);
+  window->HandleDeviceReport(*window->ActiveDevice(), 1, m.data(), 63);
+  ASSERT_EQ(r.edit->text(), "-123456792.0000");
+  ASSERT_GT(r.edit->fontMetrics().horizontalAdvance(r.edit->text()), r.edit->width());  // it is wider
+  EXPECT_TRUE(startsInSight());
+  r.edit->setText("-999.99991234");
+  r.writeButton->click();
+  EXPECT_EQ(r.edit->text(), "-999.9999");
+  EXPECT_TRUE(startsInSight());
+  const ParameterRow& range = row("BoxTensRange");
+  range.edit->setText("  00000000000000999999");
+  range.writeButton->click();
+  EXPECT_EQ(range.edit->text(), "999999");
+  EXPECT_EQ(range.edit->cursorPosition(), 0);
 }
 
 TEST_F(ConfigPageTest, ReadAndActionButtonsSendTheirCode) {

@@ -4,6 +4,8 @@
 #include "record/acquisition_page.h"
 #include "record/acquisition_table_view.h"
 #include "record/recording_options.h"
+#include "measure/display_page.h"
+#include "measure/value_field.h"
 #include "settings/ini_file.h"
 #include "support/child_process.h"
 #include "support/samples.h"
@@ -13,6 +15,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -94,6 +99,108 @@ TEST_F(RecordingWindow, TableAndFileTellTheSameRecordsTheirOwnWay) {
   measurement(s);
   EXPECT_TRUE(QByteArray::fromStdString(file()).endsWith("Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n"
                               "10-12-2026;8:30:5:7;0;12.50;0.00;1234.57;0;7;\r\n"));
+}
+
+// A comma as the decimal separator: the table writes its numbers as the
+// file and the Display page do.
+TEST_F(RecordingWindow, TheTableUsesTheDecimalSeparatorOfTheFileAndTheDisplay) {
+  startConnected();
+  window->setDecimalSeparator(QLatin1Char(','));
+  for (QCheckBox* box : options()->columnBoxes()) box->setChecked(false);
+  options()->Cb_SaveDataTens->setChecked(true);
+  page()->Cb_ShowInTab->setChecked(true);
+  page()->Checkbox_Acquistion->setChecked(true);
+  measurement(testing::ScriptedSample());
+  EXPECT_EQ(page()->Rows->cellText(0, 2), "12,5000");
+  EXPECT_EQ(page()->Rows->cellText(0, 4), "1234,5679");
+  EXPECT_EQ(window->Display->TensLabel->text(), "12,5000");
+  EXPECT_EQ(file(), "Tensometr;\r\n12,50;\r\n");
+}
+
+// The file deleted during a run: said in the status bar, begun again with
+// its header, and the run stays active.
+TEST_F(RecordingWindow, AFileDeletedDuringARunIsSaidAndBegunAgain) {
+  startConnected();
+  page()->Checkbox_Acquistion->setChecked(true);
+  measurement(testing::ScriptedSample());
+  ASSERT_TRUE(QFile::remove(dir.filePath("data.csv")));
+  nowMs += RecordFile::kPathCheckIntervalMs;
+  measurement(testing::ScriptedSample());
+  EXPECT_EQ(panel(0), message("IDS_REC_RECREATED").arg(dir.filePath("data.csv")));
+  EXPECT_EQ(status(), "AKTYWNA");
+  EXPECT_EQ(file(), "Date;Time;No.;Enkoder;\r\n10-12-2026;8:30:5:7;1;0.00;\r\n");
+}
+
+// A device as the record path: refused at once, and said why.
+TEST_F(RecordingWindow, ARecordPathThatIsNoFileIsSaid) {
+  startConnected();
+  options()->Edit_FileName->setText("/dev/null");
+  page()->Checkbox_Acquistion->setChecked(true);
+  measurement(testing::ScriptedSample());
+  EXPECT_EQ(panel(0), message("IDS_REC_NOT_FILE").arg("/dev/null"));
+  EXPECT_EQ(status(), "NIEAKTYWNA");
+}
+
+// The real save dialog: choosing a file that exists does not ask whether to
+// replace it (nothing is replaced), and the status bar says records are
+// appended to it.
+TEST_F(RecordingWindow, TheSaveDialogAppendsToAnExistingFileWithoutAskingToReplaceIt) {
+  startConnected();
+  window->show();
+  const QString existing = dir.filePath("old.csv");
+  {
+    QFile f(existing);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("No.;\r\n0;\r\n");
+  }
+  bool askedToReplace = false;
+  QTimer watcher;  // answers "No" to a question, should one come
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    if (auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      askedToReplace = true;
+      question->reject();
+    }
+  });
+  watcher.start(5);
+  QTimer driver;  // picks the file in the dialog, or gives up after a question
+  QObject::connect(&driver, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    if (askedToReplace) {
+      dialog->reject();
+      return;
+    }
+    // As a user types a path into the name field and presses Save.
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(existing);
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  driver.start(20);
+  options()->Button_SaveFilePath->click();
+  EXPECT_FALSE(askedToReplace);
+  EXPECT_EQ(options()->Edit_FileName->text(), existing);
+  EXPECT_EQ(panel(0), message("IDS_REC_APPENDS").arg(existing));
+  // A new file is nothing to say.
+  window->StatusBar->setPanelText(0, "other");
+  window->SaveDialog = [&] { return dir.filePath("new.csv"); };
+  options()->Button_SaveFilePath->click();
+  EXPECT_EQ(panel(0), "other");
+}
+
+// The demo keeps its settings and records apart from the real program's.
+TEST(DemoFiles, TheDemoRecordsToAFileOfItsOwn) {
+  QTemporaryDir dir;
+  {
+    QFile f(dir.filePath("demo.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Options]\r\nLanguage=2\r\nAutoSave=0\r\n");
+  }
+  hid::sim::SimBus bus;
+  app::TFMain window(bus, dir.filePath("demo.ini"), app::ProgramFiles::Demo());
+  EXPECT_EQ(window.RecordOptions->Edit_FileName->text(), "data-simulated.csv");
+  app::TFMain real(bus, dir.filePath("demo.ini"));
+  EXPECT_EQ(real.RecordOptions->Edit_FileName->text(), "data.csv");
 }
 
 TEST_F(RecordingWindow, TheStatusFollowsTheConnection) {

@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace vestrix::settings {
 namespace {
@@ -98,12 +101,12 @@ TEST_F(Ini, WritesInPlaceAndPreservesEveryOtherLine) {
       "; a comment\r\n[Options]\r\nSaveTens = 0 \r\n  odd line\r\n\r\n[Screen]\r\nScreenLeft=3\r\n";
   store(before);
   IniFile ini(path());
-  ini.writeBool("options", "SAVETENS", true);  // in place, whatever the case
+  ini.writeBool("options", "SAVETENS", true);  // in place, whatever the case, only the value
   ini.writeInteger("Options", "DataTime", 7);  // new key: last entry of its section
   ini.writeInteger("Screen", "ScreenTop", -4);
   ini.writeString("Extra", "Name", "x y");  // new section at the end
   EXPECT_EQ(stored(),
-            "; a comment\r\n[Options]\r\nSAVETENS=1\r\n  odd line\r\nDataTime=7\r\n\r\n[Screen]\r\nScreenLeft=3\r\n"
+            "; a comment\r\n[Options]\r\nSaveTens = 1 \r\n  odd line\r\nDataTime=7\r\n\r\n[Screen]\r\nScreenLeft=3\r\n"
             "ScreenTop=-4\r\n[Extra]\r\nName=x y\r\n");
   const IniFile again(path());
   EXPECT_TRUE(again.readBool("Options", "SaveTens", false));
@@ -141,6 +144,73 @@ TEST_F(Ini, RefusedWritesRaiseTheErrorAndLeaveTheFile) {
   }
   EXPECT_TRUE(QFileInfo("/dev/full").isFile() == false);  // a device is never replaced
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);  // no temporary left
+}
+
+// Only the value changes: the key as the user spelt it, the blanks around
+// "=" and after the value stay.
+struct ValueCase {
+  const char* name;
+  QByteArray line;
+  QByteArray written;
+};
+
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
+
+class InPlace : public Ini, public ::testing::WithParamInterface<ValueCase> {};
+
+TEST_P(InPlace, KeepsTheEntrysOwnSpelling) {
+  store("[Options]\r\n" + GetParam().line + "\r\nOther=1\r\n");
+  IniFile ini(path());
+  ini.writeInteger("Options", "SaveTens", 7);
+  EXPECT_EQ(stored(), "[Options]\r\n" + GetParam().written + "\r\nOther=1\r\n");
+  EXPECT_EQ(IniFile(path()).readInteger("Options", "SaveTens", 0), 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InPlace,
+    ::testing::Values(ValueCase{"plain", "SaveTens=1", "SaveTens=7"},
+                      ValueCase{"lower_case_with_blanks", "savetens = 1", "savetens = 7"},
+                      ValueCase{"tabs_and_trailing_blanks", "  SAVETENS\t=\t1  ", "  SAVETENS\t=\t7  "},
+                      ValueCase{"empty_value", "SaveTens =", "SaveTens =7"},
+                      ValueCase{"quoted_value", "SaveTens = \"1\"", "SaveTens = 7"}));
+
+// An editor's byte-order mark hides nothing and is kept.
+TEST_F(Ini, AByteOrderMarkIsSkippedAndKept) {
+  store("\xEF\xBB\xBF[Options]\r\nLanguage=2\r\n");
+  IniFile ini(path());
+  EXPECT_EQ(ini.readInteger("Options", "Language", 1), 2);
+  ini.writeInteger("Options", "Language", 1);
+  ini.writeInteger("Options", "DataTime", 3);
+  EXPECT_EQ(stored(), "\xEF\xBB\xBF[Options]\r\nLanguage=1\r\nDataTime=3\r\n");
+}
+
+// A settings file kept elsewhere through a link: the target is written, the
+// link stays a link (absolute, relative, to a link, or to a file not yet made).
+TEST_F(Ini, ALinkIsWrittenThroughToItsTarget) {
+  ASSERT_TRUE(QDir(dir.path()).mkpath("shared/deeper"));
+  const QString target = dir.filePath("shared/deeper/real.ini");
+  struct Link {
+    const char* name;
+    QString pointsTo;
+  };
+  const Link links[] = {{"absolute.ini", target},
+                        {"relative.ini", "shared/deeper/real.ini"},
+                        {"chained.ini", "absolute.ini"},
+                        {"dangling.ini", "shared/later.ini"}};
+  for (const Link& l : links) {
+    ASSERT_EQ(::symlink(l.pointsTo.toLocal8Bit().constData(), dir.filePath(l.name).toLocal8Bit().constData()), 0);
+  }
+  for (const Link& l : links) {
+    IniFile ini(dir.filePath(l.name));
+    ini.writeString("Options", "Via", l.name);
+    EXPECT_TRUE(QFileInfo(dir.filePath(l.name)).isSymLink()) << l.name;
+    EXPECT_EQ(IniFile(dir.filePath(l.name)).readString("Options", "Via", ""), l.name);
+  }
+  EXPECT_EQ(IniFile(target).readString("Options", "Via", ""), "chained.ini");
+  EXPECT_EQ(IniFile(dir.filePath("shared/later.ini")).readString("Options", "Via", ""), "dangling.ini");
+  // Nothing left beside the link or the target.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 4);
+  EXPECT_EQ(QDir(dir.filePath("shared/deeper")).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST(SettingsInteger, Parses) {

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace vestrix::app {
+
+// The names of the files a program keeps. The demo keeps its settings and
+// records apart from the real program's: made-up values never mix with
+// measurements.
+struct ProgramFiles {
+  QString settingsName = QStringLiteral("config.ini");
+  QString defaultRecordFile = QStringLiteral("data.csv");
+
+  static ProgramFiles Demo() { return {QStringLiteral("demo.ini"), QStringLiteral("data-simulated.csv")}; }
+};
+
+}  // namespace vestrix::app
