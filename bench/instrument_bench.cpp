@@ -53,8 +53,8 @@ QString BenchSettings(bool recording = false) {
 
 // Every record into the file and the table, as a user watching a run has it.
 void ShowRecording(app::TFMain& window) {
-  window.Acquisition->Cb_ShowInTab->setChecked(true);
-  window.Acquisition->Checkbox_Acquistion->setChecked(true);
+  window.TabSheet3->showInTableBox()->setChecked(true);
+  window.TabSheet3->runBox()->setChecked(true);
 }
 
 std::string Name(const std::string& name) { return qEnvironmentVariable("BENCH_PREFIX").toStdString() + name; }

@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   constexpr int kLines = 200000;
 
-  record::RecordOptions options;
+  record::RecordSetup options;
   options.columns = {true, true, true, true, true, true, true, true};
   options.path = dir.filePath("direct.csv");
   record::RecordingState state([] { return record::ClockReading{2026, 12, 10, 8, 30, 5, 7}; }, [] { return 0; });

@@ -9,7 +9,7 @@ namespace vestrix::app {
 // measurements.
 struct ProgramFiles {
   QString settingsName = QStringLiteral("config.ini");
-  QString defaultRecordFile = QStringLiteral("data.csv");
+  QString defaultRecordFile;  // empty: the settings table's default
 
   static ProgramFiles Demo() { return {QStringLiteral("demo.ini"), QStringLiteral("data-simulated.csv")}; }
 };

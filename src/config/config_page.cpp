@@ -2,7 +2,7 @@
 
 #include "ui/compact_combo_style.h"
 #include "ui/glyphs.h"
-#include "ui/widgets.h"
+#include "ui/placement.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,8 +16,6 @@ namespace vestrix::config {
 
 namespace {
 
-using protocol::ParameterGroup;
-
 struct GroupBoxSpec {
   ParameterGroup group;
   const char* name;
@@ -25,6 +23,7 @@ struct GroupBoxSpec {
   int left, top, height;
 };
 
+// In ParameterGroup's order.
 constexpr std::array<GroupBoxSpec, 6> kGroupBoxes = {{
     {ParameterGroup::Tensometric, "GroupBox5", "Tensometric input settings", 3, 2, 246},
     {ParameterGroup::Trigger, "GroupBox9", "Trigger measurement", 3, 254, 173},
@@ -44,8 +43,8 @@ constexpr int kActionWidth = 262, kActionHeight = 25;
 
 int RowTop(int row) { return kFirstRowTop + row * kRowPitch; }
 
-QToolButton* GlyphButton(QWidget* parent, const QString& name, const QIcon& glyph, int left, int top) {
-  auto* button = ui::Place<QToolButton>(parent, name.toLatin1().constData(), left, top, kButtonWidth, kButtonHeight);
+QToolButton* GlyphButton(QWidget* parent, const char* name, const QIcon& glyph, int left, int top) {
+  auto* button = ui::Place<QToolButton>(parent, name, left, top, kButtonWidth, kButtonHeight);
   button->setIcon(glyph);
   button->setIconSize(QSize(16, 16));
   button->setFocusPolicy(Qt::NoFocus);  // like the speed buttons they are
@@ -61,61 +60,80 @@ QPushButton* ActionButton(QGroupBox* box, const char* name, const char* caption,
 
 }  // namespace
 
-ConfigPage::ConfigPage(QWidget* page) : QObject(page) {
-  setObjectName(QStringLiteral("ConfigPage"));
-  QGroupBox** boxes[] = {&GroupBox5, &GroupBox9, &GroupBox6, &GroupBox8, &GroupBox7, &GroupBox10};
-  for (std::size_t i = 0; i < kGroupBoxes.size(); ++i) {
-    const GroupBoxSpec& spec = kGroupBoxes[i];
-    *boxes[i] = ui::Place<QGroupBox>(page, spec.name, spec.left, spec.top, kGroupWidth, spec.height);
-    (*boxes[i])->setTitle(QString::fromLatin1(spec.caption));
+ConfigPage::ConfigPage(protocol::CommandPort& port, QWidget* parent) : QWidget(parent), port_(port) {
+  setObjectName(QStringLiteral("TabSheet4"));
+  build();
+  for (const ParameterRow& r : rows_) wire(r);
+  connect(taringButton_, &QPushButton::clicked, this, [this] { tare(); });
+  connect(calibrationButton_, &QPushButton::clicked, this, [this] { calibrateInput(); });
+}
+
+void ConfigPage::build() {
+  for (const GroupBoxSpec& spec : kGroupBoxes) {
+    auto* box = ui::Place<QGroupBox>(this, spec.name, spec.left, spec.top, kGroupWidth, spec.height);
+    box->setTitle(QString::fromLatin1(spec.caption));
+    groupBoxes_.push_back(box);
   }
 
   const QIcon read = ui::ReadGlyph();
   const QIcon write = ui::WriteGlyph();
   int rowsIn[kGroupBoxes.size()] = {};
   for (const protocol::Parameter& p : protocol::Parameters()) {
-    QGroupBox* box = groupBox(p.group);
-    const int top = RowTop(p.row);
+    const ParameterPlace& place = PlaceOf(p);
+    QGroupBox* box = groupBox(place.group);
+    const int top = RowTop(place.row);
     ParameterRow row;
     row.parameter = &p;
-    row.caption = ui::PlaceLabel(box, p.captionLabel, QString::fromLatin1(p.caption), kCaptionLeft, top + 3);
+    row.caption =
+        ui::PlaceLabel(box, place.captionLabel, QString::fromLatin1(place.caption), kCaptionLeft, top + 3);
     if (p.isList()) {
-      row.list = ui::Place<QComboBox>(box, p.control, kValueLeft, top, kValueWidth, kValueHeight);
+      row.list = ui::Place<QComboBox>(box, place.control, kValueLeft, top, kValueWidth, kValueHeight);
       row.list->setStyle(ui::CompactComboStyle());
       for (int i = 0; i < p.choices.count(); ++i) row.list->addItem(QString::fromStdString(p.choices.text(i)));
       row.list->setCurrentIndex(0);
     } else {
-      row.edit = new ParameterEdit(box);
-      row.edit->setObjectName(QString::fromLatin1(p.control));
-      row.edit->setGeometry(kValueLeft, top, kValueWidth, kValueHeight);
+      row.edit = ui::Place<ParameterEdit>(box, place.control, kValueLeft, top, kValueWidth, kValueHeight);
     }
-    row.readButton = GlyphButton(box, QString::fromLatin1(p.readButton), read, kReadLeft, top);
-    row.writeButton = GlyphButton(box, QString::fromLatin1(p.writeButton), write, kWriteLeft, top);
+    row.readButton = GlyphButton(box, place.readButton, read, kReadLeft, top);
+    row.writeButton = GlyphButton(box, place.writeButton, write, kWriteLeft, top);
     rows_.push_back(row);
-    ++rowsIn[static_cast<int>(p.group)];
+    ++rowsIn[static_cast<int>(place.group)];
   }
 
-  BitBtn3 = ActionButton(GroupBox5, "BitBtn3", "Taring", rowsIn[static_cast<int>(ParameterGroup::Tensometric)]);
-  BitBtn5 = ActionButton(GroupBox7, "BitBtn5", "Input calibration", rowsIn[static_cast<int>(ParameterGroup::Analog)]);
+  taringButton_ = ActionButton(groupBox(ParameterGroup::Tensometric), "BitBtn3", "Taring",
+                               rowsIn[static_cast<int>(ParameterGroup::Tensometric)]);
+  calibrationButton_ = ActionButton(groupBox(ParameterGroup::Analog), "BitBtn5", "Input calibration",
+                                    rowsIn[static_cast<int>(ParameterGroup::Analog)]);
 
-  HelpLabel = ui::PlaceLabel(page, "Label52", QStringLiteral("Help:"), 374, 463);
-  HelpWriteButton = GlyphButton(page, QStringLiteral("SpeedButton50"), write, 374, 482);
-  HelpWriteLabel = ui::PlaceLabel(page, "Label47", QStringLiteral("- save to device"), 403, 486);
-  HelpReadButton = GlyphButton(page, QStringLiteral("SpeedButton51"), read, 374, 510);
-  HelpReadLabel = ui::PlaceLabel(page, "Label51", QStringLiteral("- read from device"), 403, 513);
+  // The legend; its buttons do nothing.
+  ui::PlaceLabel(this, "Label52", QStringLiteral("Help:"), 374, 463);
+  GlyphButton(this, "SpeedButton50", write, 374, 482);
+  ui::PlaceLabel(this, "Label47", QStringLiteral("- save to device"), 403, 486);
+  GlyphButton(this, "SpeedButton51", read, 374, 510);
+  ui::PlaceLabel(this, "Label51", QStringLiteral("- read from device"), 403, 513);
 }
 
-QGroupBox* ConfigPage::groupBox(ParameterGroup group) const {
-  switch (group) {
-    case ParameterGroup::Tensometric: return GroupBox5;
-    case ParameterGroup::Trigger: return GroupBox9;
-    case ParameterGroup::Global: return GroupBox6;
-    case ParameterGroup::Counter: return GroupBox8;
-    case ParameterGroup::Analog: return GroupBox7;
-    case ParameterGroup::Relay: return GroupBox10;
+void ConfigPage::wire(const ParameterRow& r) {
+  const protocol::Parameter& p = *r.parameter;
+  connect(r.readButton, &QToolButton::clicked, this, [this, &p] { read(p); });
+  switch (p.kind) {
+    case protocol::ValueKind::Float32:
+      connect(r.writeButton, &QToolButton::clicked, this,
+              [this, &p, box = r.edit] { writeFloat(box, p.writeCode(), p.upper, p.lower); });
+      break;
+    case protocol::ValueKind::UInt32:
+      connect(r.writeButton, &QToolButton::clicked, this, [this] { writeRatedCapacity(); });
+      break;
+    case protocol::ValueKind::Index:
+    case protocol::ValueKind::ModbusAddress:
+      connect(r.writeButton, &QToolButton::clicked, this,
+              [this, &p, list = r.list] { writeList(list, p.writeCode(), p.indexOffset()); });
+      break;
   }
-  return GroupBox5;
+  if (r.edit != nullptr) connect(r.edit, &ParameterEdit::clicked, this, [this, box = r.edit] { editClicked(box); });
 }
+
+QGroupBox* ConfigPage::groupBox(ParameterGroup group) const { return groupBoxes_.at(static_cast<std::size_t>(group)); }
 
 const ParameterRow& ConfigPage::row(const protocol::Parameter& parameter) const {
   for (const ParameterRow& r : rows_) {
@@ -132,6 +150,41 @@ void ConfigPage::selectChoice(const protocol::Parameter& parameter, int position
   QComboBox* list = row(parameter).list;
   if (list == nullptr) return;
   list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+}
+
+void ConfigPage::read(const protocol::Parameter& parameter) { port_.sendRequest(parameter.readCode); }
+
+void ConfigPage::tare() { port_.sendRequest(protocol::kTaring); }
+
+void ConfigPage::calibrateInput() { port_.sendRequest(protocol::kInputCalibration); }
+
+void ConfigPage::editClicked(ParameterEdit* box) { box->setInvalid(false); }
+
+// Writes go whether connected or not; without a usable instrument nothing
+// leaves the PC.
+void ConfigPage::send(ParameterEdit* box, const EditWrite& write) {
+  if (!write.command) {
+    box->setInvalid(true);
+    return;
+  }
+  box->showValue(write.text);
+  port_.sendCommand(*write.command);
+}
+
+void ConfigPage::writeFloat(ParameterEdit* box, std::uint8_t writeCode, float upper, float lower) {
+  send(box, EncodeFloatWrite(box->text(), separator_, writeCode, upper, lower));
+}
+
+void ConfigPage::writeRatedCapacity() {
+  const protocol::Parameter& range = *protocol::FindParameterByReadCode(protocol::kTensRangeRead);
+  ParameterEdit* box = row(range).edit;
+  send(box, EncodeRatedCapacityWrite(box->text(), range.writeCode()));
+}
+
+void ConfigPage::writeList(QComboBox* list, std::uint8_t writeCode, int offset) {
+  if (const std::optional<protocol::Command> command = EncodeListWrite(writeCode, list->currentIndex(), offset)) {
+    port_.sendCommand(*command);
+  }
 }
 
 }  // namespace vestrix::config

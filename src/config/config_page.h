@@ -1,9 +1,12 @@
 #pragma once
 
 #include "config/parameter_edit.h"
+#include "config/parameter_layout.h"
+#include "config/parameter_write.h"
+#include "protocol/command.h"
 #include "protocol/parameter_table.h"
 
-#include <QObject>
+#include <QWidget>
 
 #include <vector>
 
@@ -12,7 +15,6 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QToolButton;
-class QWidget;
 
 namespace vestrix::config {
 
@@ -27,45 +29,53 @@ struct ParameterRow {
   QToolButton* writeButton = nullptr;
 };
 
-// The contents of the "Device configuration" page: six group boxes of
-// parameter rows made from the parameter table, the taring and input
-// calibration buttons, and the legend. It sends nothing itself: the main
-// window wires the buttons.
-class ConfigPage : public QObject {
+// The "Device configuration" page: six group boxes of parameter rows made
+// from the parameter table, the taring and input calibration buttons, and
+// the legend. A read button sends its request; a write button validates,
+// clamps and rewrites its value and sends the write; replies fill the
+// controls.
+class ConfigPage : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int kGroupWidth = 294;
 
-  // Builds the controls on the given page.
-  explicit ConfigPage(QWidget* page);
+  explicit ConfigPage(protocol::CommandPort& port, QWidget* parent = nullptr);
+
+  void setDecimalSeparator(QChar separator) { separator_ = separator; }
 
   const std::vector<ParameterRow>& rows() const { return rows_; }
   const ParameterRow& row(const protocol::Parameter& parameter) const;
+  QGroupBox* groupBox(ParameterGroup group) const;
+  QPushButton* taringButton() const { return taringButton_; }
+  QPushButton* calibrationButton() const { return calibrationButton_; }
 
   // A reply's text into the parameter's edit box.
   void showValue(const protocol::Parameter& parameter, const QString& text);
   // A reply's position into the parameter's list; outside it: no selection.
   void selectChoice(const protocol::Parameter& parameter, int position);
 
-  QGroupBox* GroupBox5 = nullptr;
-  QGroupBox* GroupBox9 = nullptr;
-  QGroupBox* GroupBox6 = nullptr;
-  QGroupBox* GroupBox8 = nullptr;
-  QGroupBox* GroupBox7 = nullptr;
-  QGroupBox* GroupBox10 = nullptr;
-  QPushButton* BitBtn3 = nullptr;  // "Taring"
-  QPushButton* BitBtn5 = nullptr;  // "Input calibration"
-  QLabel* HelpLabel = nullptr;
-  QToolButton* HelpWriteButton = nullptr;  // the legend's buttons do nothing
-  QLabel* HelpWriteLabel = nullptr;
-  QToolButton* HelpReadButton = nullptr;
-  QLabel* HelpReadLabel = nullptr;
+  // What the buttons do.
+  void read(const protocol::Parameter& parameter);
+  void writeFloat(ParameterEdit* box, std::uint8_t writeCode, float upper, float lower);
+  void writeRatedCapacity();
+  void writeList(QComboBox* list, std::uint8_t writeCode, int offset);
+  void tare();
+  void calibrateInput();
+  // A click on an edit box: its colour back to normal.
+  void editClicked(ParameterEdit* box);
 
  private:
-  QGroupBox* groupBox(protocol::ParameterGroup group) const;
+  void build();
+  void wire(const ParameterRow& row);
+  void send(ParameterEdit* box, const EditWrite& write);
 
+  protocol::CommandPort& port_;
+  QChar separator_ = QLatin1Char('.');
   std::vector<ParameterRow> rows_;
+  std::vector<QGroupBox*> groupBoxes_;  // by ParameterGroup
+  QPushButton* taringButton_ = nullptr;
+  QPushButton* calibrationButton_ = nullptr;
 };
 
 }  // namespace vestrix::config

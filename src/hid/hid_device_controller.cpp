@@ -220,7 +220,7 @@ void HidDeviceController::postRelease(std::uint64_t serial) {
 void HidDeviceController::setOnDeviceChange(NotifyHandler handler) {
   if (handler.sameFunction(onDeviceChange_)) return;
   onDeviceChange_ = std::move(handler);
-  if (!loading_) DeviceChange();
+  if (!windowBeingBuilt_) DeviceChange();
 }
 
 void HidDeviceController::setOnDeviceData(ReportHandler handler) {

@@ -42,7 +42,7 @@ class HidDeviceController {
   void ReleaseDevice(HidDevice* device);
 
   // While set, setting OnDeviceChange runs no pass (the window is being built).
-  void setDefinitionLoading(bool loading) { loading_ = loading; }
+  void setWindowBeingBuilt(bool building) { windowBeingBuilt_ = building; }
 
   void setOnDeviceChange(NotifyHandler handler);
   void setOnEnumerate(EnumerateHandler handler) { onEnumerate_ = std::move(handler); }
@@ -88,7 +88,7 @@ class HidDeviceController {
   bool passInProgress_ = false;
   bool missedNotification_ = false;
   bool destroying_ = false;
-  bool loading_ = false;
+  bool windowBeingBuilt_ = false;
   int lastNotification_ = 0;
 };
 

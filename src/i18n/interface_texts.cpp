@@ -1,5 +1,7 @@
 #include "i18n/interface_texts.h"
 
+#include "i18n/comma_text.h"
+#include "i18n/list_texts.h"
 #include "i18n/message_texts.h"
 #include "i18n/text_rows.h"
 #include "i18n/translation_table.h"
@@ -103,24 +105,6 @@ constexpr Row kFonts[] = {
     {"StatusBar", "Segoe UI", "Tahoma"},
 };
 
-// List entries in comma-separated form: an entry with a blank or a comma is quoted.
-constexpr Row kMultiLines[] = {
-    {"BoxTensPoint.Items", "0,1,2,3,4", ""},
-    {"BoxAdcPoint.Items", "0,1,2,3,4", ""},
-    {"BoxEncPoint.Items", "0,1,2,3,4", ""},
-    {"BoxTensUnit.Items", "g,Kg,N,KN,Funt", "g,Kg,N,KN,Pound"},
-    {"BoxTensFilter.Items", "\"Brak filtracji\",1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37,38,39", "\"No filtering\",1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37,38,39"},
-    {"BoxModbusBr.Items", "9600,19200,38400,57600,115200", ""},
-    {"BoxModbusAdr.Items", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28,29,30,31,32,33,34,35,36,37,38,39,40,41,42,43,44,45,46,47,48,49,50,51,52,53,54,55,56,57,58,59,60,61,62,63,64,65,66,67,68,69,70,71,72,73,74,75,76,77,78,79,80,81,82,83,84,85,86,87,88,89,90,91,92,93,94,95,96,97,98,99,100,101,102,103,104,105,106,107,108,109,110,111,112,113,114,115,116,117,118,119,120,121,122,123,124,125,126,127,128,129,130,131,132,133,134,135,136,137,138,139,140,141,142,143,144,145,146,147,148,149,150,151,152,153,154,155,156,157,158,159,160,161,162,163,164,165,166,167,168,169,170,171,172,173,174,175,176,177,178,179,180,181,182,183,184,185,186,187,188,189,190,191,192,193,194,195,196,197,198,199,200,201,202,203,204,205,206,207,208,209,210,211,212,213,214,215,216,217,218,219,220,221,222,223,224,225,226,227,228,229,230,231,232,233,234,235,236,237,238,239,240,241,242,243,244,245,246,247", ""},
-    {"BoxMemory.Items", "Niekatywny,Aktywny", "Inactive,Active"},
-    {"BoxEncReset.Items", "Niekatywny,Aktywny", "Inactive,Active"},
-    {"BoxTrigerSource.Items", "Ciągły,\"Impuls + (IN 1)\",\"Poziom + (IN 1)\",Tensometr,Enkoder,\"Wejście 0-10V\"", "Continuous,\"Pulse (IN 1)\",\"Level (IN 1)\",\"Tensometric input\",\"Counter  input\",\"Analog  input\""},
-    {"BoxSampleTime.Items", "\"10 [ms]\",\"50 [ms]\",\"100 [ms]\",\"200 [ms]\",\"500 [ms]\",\"1 [s]\",\"2 [s]\",\"5 [s]\",\"10 [s]\",\"30 [s]\",\"1[ min]\",\"5 [min]\",\"15[ min]\",\"30 [min]\",\"60 [min]\"", ""},
-    {"BoxPk1.Items", "Tensometr,Enkoder,\"IN 0-10V\"", "Tensometric,Counter,Analog"},
-    {"BoxPk2.Items", "Tensometr,Enkoder,\"IN 0-10V\"", "Tensometric,Counter,Analog"},
-    {"DataTime.Items", "\"20 [ms]\",\"50 [ms]\",\"100 [ms]\",\"200 [ms]\",\"500 [ms]\",\"1 [s]\",\"2 [s]\",\"5 [s]\",\"10 [s]\",\"30 [s]\",\"1[ min]\",\"5 [min]\",\"15[ min]\",\"30 [min]\",\"60 [min]\"", ""},
-};
-
 // Captions of the standard message dialogs (the program shows none).
 constexpr Row kDialogCaptions[] = {
     {"Warning", "Warning", ""},
@@ -140,8 +124,9 @@ constexpr Row kDialogCaptions[] = {
     {"Help", "&Help", ""},
 };
 
-// Other text properties.
-constexpr Row kOtherStrings[] = {
+// Other text properties: the display fields' no-value text; the lists'
+// texts follow from their entries.
+constexpr Row kDisplayTexts[] = {
     {"ULabel.Text", "-------------", ""},
     {"MaxLabel.Text", "-------------", ""},
     {"MinLabel.Text", "-------------", ""},
@@ -151,20 +136,8 @@ constexpr Row kOtherStrings[] = {
     {"Pk2Label.Text", "-------------", ""},
     {"EncLabel.Text", "-------------", ""},
     {"TensLabel.Text", "-------------", ""},
-    {"BoxTensPoint.Text", "0", ""},
-    {"BoxAdcPoint.Text", "0", ""},
-    {"BoxEncPoint.Text", "0", ""},
-    {"BoxTensUnit.Text", "g", ""},
-    {"BoxTensFilter.Text", "Brak filtracji", "No filtering"},
-    {"BoxModbusBr.Text", "9600", ""},
-    {"BoxModbusAdr.Text", "1", ""},
-    {"BoxMemory.Text", "Niekatywny", "Inactive"},
-    {"BoxEncReset.Text", "Niekatywny", "Inactive"},
-    {"BoxTrigerSource.Text", "Ciągły", "Continuous"},
-    {"BoxSampleTime.Text", "10 [ms]", ""},
-    {"BoxPk1.Text", "Tensometr", "Tensometric"},
-    {"BoxPk2.Text", "Tensometr", "Tensometric"},
-    {"DataTime.Text", "20 [ms]", ""},
+};
+constexpr Row kOtherTexts[] = {
     {"HidDeviceController1.Version", "1.0.35", ""},
     {"FileSaveDialog.Filter", "Plik (*.csv)|*.csv", ""},
 };
@@ -192,6 +165,28 @@ constexpr Row kCharSets[] = {
     {"StatusBar", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
 };
 
+// A list's entries, or its first entry, as a row: the Polish field always,
+// the English one only where English differs (an empty field changes
+// nothing).
+void AddListRow(TranslationTable& table, const QString& section, const QString& name, const QString& polish,
+                const QString& english) {
+  table.addRow(section, name, {polish, english == polish ? QString() : english});
+}
+
+void AddListEntries(TranslationTable& table) {
+  for (const TranslatedList& list : TranslatedLists()) {
+    AddListRow(table, kMultiLinesSection, QString::fromLatin1(list.control) + QStringLiteral(".Items"),
+               ToCommaText(ListEntries(list, kPolish)), ToCommaText(ListEntries(list, kEnglish)));
+  }
+}
+
+void AddListTexts(TranslationTable& table) {
+  for (const TranslatedList& list : TranslatedLists()) {
+    AddListRow(table, kOtherStringsSection, QString::fromLatin1(list.control) + QStringLiteral(".Text"),
+               ListEntries(list, kPolish).value(0), ListEntries(list, kEnglish).value(0));
+  }
+}
+
 }  // namespace
 
 void AddBuiltinTexts(TranslationTable& table) {
@@ -199,11 +194,14 @@ void AddBuiltinTexts(TranslationTable& table) {
   AddSection(table, kHintsSection);
   AddSection(table, kDisplayLabelsSection);
   AddSection(table, kFontsSection, kFonts);
-  AddSection(table, kMultiLinesSection, kMultiLines);
+  AddSection(table, kMultiLinesSection);
+  AddListEntries(table);
   AddSection(table, kDialogCaptionsSection, kDialogCaptions);
   AddSection(table, kMessageSection);
   AddMessageTexts(table);
-  AddSection(table, kOtherStringsSection, kOtherStrings);
+  AddSection(table, kOtherStringsSection, kDisplayTexts);
+  AddListTexts(table);
+  AddSection(table, kOtherStringsSection, kOtherTexts);
   AddSection(table, kLocalesSection);
   AddSection(table, kCollectionsSection, kCollections);
   AddSection(table, kCharSetsSection, kCharSets);

@@ -2,48 +2,58 @@
 
 #include "measure/display_texts.h"
 #include "measure/value_field.h"
+#include "protocol/command.h"
+#include "protocol/measurement_sample.h"
 
 #include <QWidget>
+
+#include <array>
 
 class QLabel;
 class QPushButton;
 
 namespace vestrix::measure {
 
-// The contents of the Display page: live values of the instrument and the
-// MIN/MAX reset button.
-class DisplayPage : public QObject {
+// The Display page: the instrument's date and time, the three inputs, MIN
+// and MAX and the relays, as the latest measurement gives them, and the
+// button that resets the instrument's MIN and MAX.
+class DisplayPage : public QWidget {
   Q_OBJECT
 
  public:
-  // Builds the controls on the given page.
-  explicit DisplayPage(QWidget* page);
+  explicit DisplayPage(protocol::CommandPort& port, QWidget* parent = nullptr);
 
+  void show(const protocol::MeasurementSample& sample, QChar decimalSeparator);
   void show(const DisplayTexts& texts);
-  // Every field back to the no-value text.
-  void clear();
   // The three input captions, one word a line (again after a new language).
   void wrapInputCaptions();
+  // Asks the instrument to reset its MIN and MAX (while connected).
+  void resetMinMax();
 
-  ValueField* DateLabel;
-  ValueField* TimeLabel;
-  ValueField* TensLabel;
-  ValueField* EncLabel;
-  ValueField* ULabel;
-  ValueField* MinLabel;
-  ValueField* MaxLabel;
-  ValueField* Pk1Label;
-  ValueField* Pk2Label;
-  QPushButton* BitBtn4;
-  QLabel* Label8;
-  QLabel* Label9;
-  QLabel* Label10;
-  QLabel* Label11;
-  QLabel* Label12;
-  QLabel* Label13;
-  QLabel* Label14;
-  QLabel* Label15;
-  QLabel* Label16;
+  ValueField* dateField() const { return dateField_; }
+  ValueField* timeField() const { return timeField_; }
+  ValueField* tensField() const { return tensField_; }
+  ValueField* counterField() const { return counterField_; }
+  ValueField* analogField() const { return analogField_; }
+  ValueField* minField() const { return minField_; }
+  ValueField* maxField() const { return maxField_; }
+  ValueField* relay1Field() const { return relay1Field_; }
+  ValueField* relay2Field() const { return relay2Field_; }
+  QPushButton* resetButton() const { return resetButton_; }
+
+ private:
+  protocol::CommandPort& port_;
+  ValueField* dateField_;
+  ValueField* timeField_;
+  ValueField* tensField_;
+  ValueField* counterField_;
+  ValueField* analogField_;
+  ValueField* minField_;
+  ValueField* maxField_;
+  ValueField* relay1Field_;
+  ValueField* relay2Field_;
+  QPushButton* resetButton_;
+  std::array<QLabel*, 3> inputCaptions_;
 };
 
 }  // namespace vestrix::measure

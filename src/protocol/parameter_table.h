@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace vestrix::protocol {
 
@@ -14,11 +15,9 @@ enum class ValueKind {
   ModbusAddress,  // 1 byte: the address itself, 1..247
 };
 
-// The group box of the configuration page a parameter's row sits in.
-enum class ParameterGroup { Tensometric, Trigger, Global, Counter, Analog, Relay };
-
-// The entries of a parameter's list: the fixed texts, then the numbers
-// from numberedFrom to numberedTo (none when numberedTo < numberedFrom).
+// The entries of a parameter's list (English): the fixed texts, then the
+// numbers from numberedFrom to numberedTo (none when numberedTo <
+// numberedFrom).
 struct Choices {
   std::span<const char* const> fixed;
   int numberedFrom = 1;
@@ -29,26 +28,19 @@ struct Choices {
 };
 
 // One configuration parameter of the instrument. The table drives the
-// dispatch of replies, the rows of the configuration page and the
+// dispatch of replies, the configuration page, the command line and the
 // simulated instrument.
 struct Parameter {
   const char* name;
   std::uint8_t readCode;
   ValueKind kind;
-  const char* statusId;     // status message shown when its reply arrives
-  const char* control;      // the value control on the configuration page
-  const char* readButton;   // its read and write buttons
-  const char* writeButton;
-  const char* captionLabel;  // the label of its caption
-  const char* caption;      // the row's caption (English)
-  ParameterGroup group;
-  int row;                  // position in its group box, from the top
-  Choices choices;          // Index/ModbusAddress: the list's entries
+  const char* statusId;  // status message shown when its reply arrives
+  Choices choices;       // Index/ModbusAddress: the list's entries
   // Float32/UInt32: what a write is clamped to. float32 constants, compared
   // in float32: 9.9999f is in fact 9.99989986...
   float lower;
   float upper;
-  double defaultValue;      // what a fresh (simulated) instrument holds
+  double defaultValue;  // what a fresh (simulated) instrument holds
 
   std::uint8_t writeCode() const;
   // Message length of its write command: 2 for one byte, 5 for four.
@@ -63,5 +55,7 @@ std::span<const Parameter> Parameters();
 
 // The parameter with this read code, or nullptr.
 const Parameter* FindParameterByReadCode(std::uint8_t code);
+// The parameter of this name, without regard to letter case, or nullptr.
+const Parameter* FindParameterByName(std::string_view name);
 
 }  // namespace vestrix::protocol

@@ -1,68 +1,67 @@
 #include "record/acquisition_page.h"
 
 #include "record/acquisition_table_view.h"
-#include "ui/widgets.h"
+#include "ui/placement.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableView>
 
 namespace vestrix::record {
 
-AcquisitionPage::AcquisitionPage(QWidget* page) : QObject(page) {
-  setObjectName(QStringLiteral("AcquisitionPage"));
-  GroupBoxDataAcquistion = ui::Place<QGroupBox>(page, "GroupBoxDataAcquistion", -4, 3, 616, 554);
-  QGroupBox* box = GroupBoxDataAcquistion;
+AcquisitionPage::AcquisitionPage(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("TabSheet3"));
+  auto* box = ui::Place<QGroupBox>(this, "GroupBoxDataAcquistion", -4, 3, 616, 554);
 
-  Checkbox_Acquistion = ui::Place<QCheckBox>(box, "Checkbox_Acquistion", 8, 27, 122, 17);
-  Checkbox_Acquistion->setText(QStringLiteral("Aktywuj rejestracje"));
-  AcquisitionStatus = ui::Place<QLineEdit>(box, "AcquisitionStatus", 150, 25, 87, 23);
-  AcquisitionStatus->setReadOnly(true);
-  AcquisitionStatus->setFocusPolicy(Qt::NoFocus);
-  AcquisitionStatus->setText(QStringLiteral("NIEAKTYWNA"));
+  runBox_ = ui::Place<QCheckBox>(box, "Checkbox_Acquistion", 8, 27, 122, 17);
+  runBox_->setText(QStringLiteral("Aktywuj rejestracje"));
+  connect(runBox_, &QCheckBox::toggled, this, &AcquisitionPage::runToggled);
+  statusField_ = ui::Place<QLineEdit>(box, "AcquisitionStatus", 150, 25, 87, 23);
+  statusField_->setReadOnly(true);
+  statusField_->setFocusPolicy(Qt::NoFocus);
+  statusField_->setText(QStringLiteral("NIEAKTYWNA"));
   QFont statusFont(QStringLiteral("Calibri"));
   statusFont.setPixelSize(12);
-  AcquisitionStatus->setFont(statusFont);
-  Cb_ShowInTab = ui::Place<QCheckBox>(box, "Cb_ShowInTab", 8, 67, 122, 17);
-  Cb_ShowInTab->setText(QStringLiteral("Pokazuj w tablicy"));
+  statusField_->setFont(statusFont);
+  showInTableBox_ = ui::Place<QCheckBox>(box, "Cb_ShowInTab", 8, 67, 122, 17);
+  showInTableBox_->setText(QStringLiteral("Pokazuj w tablicy"));
 
-  const std::pair<QLabel**, std::pair<const char*, int>> headings[] = {
-      {&Label20, {"Data", 8}},    {&Label53, {"Godzina", 92}}, {&Label56, {"Tensometr", 173}},
-      {&Label57, {"Enkoder", 256}}, {&Label58, {"0-10V", 344}}, {&Label55, {"OUT1", 428}},
-      {&Label59, {"OUT2", 508}}};
-  static const char* const names[] = {"Label20", "Label53", "Label56", "Label57", "Label58", "Label55", "Label59"};
-  int i = 0;
-  for (const auto& [label, heading] : headings) {
-    *label = ui::PlaceLabel(box, names[i++], QString::fromLatin1(heading.first), heading.second, 98);
-  }
+  struct Heading {
+    const char* name;
+    const char* text;
+    int left;
+  };
+  constexpr Heading kHeadings[] = {{"Label20", "Data", 8},      {"Label53", "Godzina", 92}, {"Label56", "Tensometr", 173},
+                                   {"Label57", "Enkoder", 256}, {"Label58", "0-10V", 344},  {"Label55", "OUT1", 428},
+                                   {"Label59", "OUT2", 508}};
+  for (const Heading& h : kHeadings) ui::PlaceLabel(box, h.name, QString::fromLatin1(h.text), h.left, 98);
 
-  Rows = new AcquisitionTableModel(this);
-  DataTable = ui::Place<AcquisitionTableView>(box, "DataTable", 3, 117, 584, 422);
-  DataTable->setModel(Rows);
-  DataTable->horizontalHeader()->hide();
-  DataTable->verticalHeader()->hide();
+  rows_ = new AcquisitionTableModel(this);
+  tableView_ = ui::Place<AcquisitionTableView>(box, "DataTable", 3, 117, 584, 422);
+  tableView_->setModel(rows_);
+  tableView_->horizontalHeader()->hide();
+  tableView_->verticalHeader()->hide();
   // Fixed sizes: a million rows cost no measuring.
-  DataTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  DataTable->horizontalHeader()->setDefaultSectionSize(82);
-  DataTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  DataTable->verticalHeader()->setDefaultSectionSize(20);
-  DataTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  DataTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  DataTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  DataTable->setWordWrap(false);
+  tableView_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  tableView_->horizontalHeader()->setDefaultSectionSize(82);
+  tableView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  tableView_->verticalHeader()->setDefaultSectionSize(20);
+  tableView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  tableView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  tableView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tableView_->setWordWrap(false);
 }
 
 void AcquisitionPage::showStatus(bool active) {
   // Refreshed at every measurement: only a change costs anything.
   if (shown_ && *shown_ == active) return;
   shown_ = active;
-  AcquisitionStatus->setText(active ? QStringLiteral("AKTYWNA") : QStringLiteral("NIEAKTYWNA"));
-  QPalette palette = AcquisitionStatus->palette();
+  statusField_->setText(active ? QStringLiteral("AKTYWNA") : QStringLiteral("NIEAKTYWNA"));
+  QPalette palette = statusField_->palette();
   palette.setColor(QPalette::Base, active ? kActiveColour : kInactiveColour);
-  AcquisitionStatus->setPalette(palette);
+  statusField_->setPalette(palette);
 }
 
 }  // namespace vestrix::record

@@ -3,52 +3,48 @@
 #include "record/acquisition_table_model.h"
 
 #include <QColor>
-#include <QObject>
+#include <QWidget>
 
 #include <optional>
 
 class QCheckBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QWidget;
 
 namespace vestrix::record {
 
 class AcquisitionTableView;
 
-// The contents of the "Data acquisition" page: the run's check box, the
-// recording status, "show in table" and the acquisition table.
-class AcquisitionPage : public QObject {
+// The "Data acquisition" page: the run's check box, the recording status,
+// "show in table" and the acquisition table.
+class AcquisitionPage : public QWidget {
   Q_OBJECT
 
  public:
   static inline const QColor kActiveColour{175, 216, 135};
   static inline const QColor kInactiveColour{253, 124, 102};
 
-  // Builds the controls on the given page.
-  explicit AcquisitionPage(QWidget* page);
+  explicit AcquisitionPage(QWidget* parent = nullptr);
 
   // "AKTYWNA" in light green while records are being made and stored,
   // else "NIEAKTYWNA" in light red.
   void showStatus(bool active);
 
-  AcquisitionTableModel* Rows = nullptr;
+  QCheckBox* runBox() const { return runBox_; }
+  QLineEdit* statusField() const { return statusField_; }
+  QCheckBox* showInTableBox() const { return showInTableBox_; }
+  AcquisitionTableModel* rows() const { return rows_; }
+  AcquisitionTableView* tableView() const { return tableView_; }
 
-  QGroupBox* GroupBoxDataAcquistion = nullptr;
-  QCheckBox* Checkbox_Acquistion = nullptr;
-  QLineEdit* AcquisitionStatus = nullptr;
-  QCheckBox* Cb_ShowInTab = nullptr;
-  QLabel* Label20 = nullptr;
-  QLabel* Label53 = nullptr;
-  QLabel* Label56 = nullptr;
-  QLabel* Label57 = nullptr;
-  QLabel* Label58 = nullptr;
-  QLabel* Label55 = nullptr;
-  QLabel* Label59 = nullptr;
-  AcquisitionTableView* DataTable = nullptr;
+ signals:
+  // The run's check box changed, by the user or the program.
+  void runToggled();
 
  private:
+  QCheckBox* runBox_;
+  QLineEdit* statusField_;
+  QCheckBox* showInTableBox_;
+  AcquisitionTableModel* rows_;
+  AcquisitionTableView* tableView_;
   std::optional<bool> shown_;  // the state shown; none before the first refresh
 };
 

@@ -18,7 +18,7 @@ void RecordingState::runChanged(bool running) {
   headerColumns_.reset();
 }
 
-QByteArray RecordingState::BuildRecordLine(const protocol::MeasurementSample& sample, const RecordOptions& options) {
+QByteArray RecordingState::BuildRecordLine(const protocol::MeasurementSample& sample, const RecordSetup& options) {
   const ClockReading now = clock_();
   QByteArray line;
   headerInLine_ = headerPending_;
@@ -41,7 +41,7 @@ RecordFile::Outcome RecordingState::AppendRecordLine(const QString& path, const 
 }
 
 RecordingState::Step RecordingState::RecordingStep(const protocol::MeasurementSample& sample,
-                                                   const RecordOptions& options) {
+                                                   const RecordSetup& options) {
   Step step;
   ++sampleCounter_;
   if (sampleCounter_ < RateDivider(options.periodPosition)) return step;

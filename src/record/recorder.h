@@ -13,7 +13,7 @@
 namespace vestrix::record {
 
 // What a run records, read afresh at every measurement message.
-struct RecordOptions {
+struct RecordSetup {
   int periodPosition = 0;  // position of the record-period list, -1 for none
   ColumnChoice columns{};
   QString path;
@@ -44,7 +44,7 @@ class RecordingState {
   void runChanged(bool running);
 
   // One measurement message while the run is on.
-  Step RecordingStep(const protocol::MeasurementSample& sample, const RecordOptions& options);
+  Step RecordingStep(const protocol::MeasurementSample& sample, const RecordSetup& options);
   // One measurement message while no run is on.
   void idleStep() { sampleCounter_ = 0; }
 
@@ -59,7 +59,7 @@ class RecordingState {
 
  private:
   // The text of a record, with the run's header in front when it is due.
-  QByteArray BuildRecordLine(const protocol::MeasurementSample& sample, const RecordOptions& options);
+  QByteArray BuildRecordLine(const protocol::MeasurementSample& sample, const RecordSetup& options);
   // Appends a record; false when it did not reach the file.
   RecordFile::Outcome AppendRecordLine(const QString& path, const QByteArray& line);
 

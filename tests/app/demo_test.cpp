@@ -18,8 +18,8 @@ TEST(Demo, ShowsChangingLiveValuesWithinOneSecond) {
   testing::TestSettings settings;
   TFMain window(*platform, settings.path());
   window.show();
-  measure::ValueField* tens = window.Display->TensLabel;
-  measure::ValueField* counter = window.Display->EncLabel;
+  measure::ValueField* tens = window.TabSheet1->tensField();
+  measure::ValueField* counter = window.TabSheet1->counterField();
   ASSERT_TRUE(testing::PumpUntil([&] { return tens->text() != "-------------"; }, 1000));
   const QString first = tens->text();
   const QString firstCount = counter->text();

@@ -2,6 +2,7 @@
 #include "support/test_settings.h"
 #include "app/error_box.h"
 #include "app/main_window.h"
+#include "measure/display_page.h"
 #include "app/status_panels.h"
 #include "hid/sim/sim_bus.h"
 #include "i18n/translation_table.h"
@@ -145,6 +146,16 @@ TEST(MainWindow, UncaughtErrorShowsBoxAndProgramGoesOn) {
   EXPECT_EQ(title, "VESTRIX PC");
   EXPECT_EQ(shown, QStringList{"Device cannot be identified."});
   EXPECT_TRUE(nextEventRan);
+}
+
+TEST(CaptionNote, StaysInEveryLanguage) {
+  hid::sim::SimBus bus;
+  testing::TestSettings settings;
+  TFMain window(bus, settings.path());
+  window.setCaptionNote(" (simulated instrument)");
+  EXPECT_EQ(window.windowTitle(), "VESTRIX PC - 1.10 (simulated instrument)");
+  window.LangCombo1Change(0);
+  EXPECT_EQ(window.windowTitle(), "VESTRIX PC (simulated instrument)");
 }
 
 }  // namespace

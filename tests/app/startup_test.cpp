@@ -1,10 +1,12 @@
 // Start-up and close with a settings file in a folder of the test's own.
 #include "app/error_box.h"
 #include "app/main_window.h"
+#include "measure/display_page.h"
+#include "app/program_settings_page.h"
 #include "hid/sim/sim_bus.h"
 #include "i18n/language_combo.h"
 #include "record/acquisition_page.h"
-#include "record/recording_options.h"
+#include "record/recording_group.h"
 #include "support/child_process.h"
 #include "support/qt_print.h"
 #include "support/qt_pump.h"
@@ -55,8 +57,8 @@ class Startup : public ::testing::Test {
     window = std::make_unique<TFMain>(bus, path());
     return *window;
   }
-  record::AcquisitionPage* page() const { return window->Acquisition; }
-  record::RecordingOptions* options() const { return window->RecordOptions; }
+  record::AcquisitionPage* page() const { return window->TabSheet3; }
+  record::RecordingGroup* options() const { return window->TabSheet5->recordingGroup(); }
 
   QTemporaryDir dir;
   hid::sim::SimBus bus;
@@ -67,14 +69,14 @@ class Startup : public ::testing::Test {
 
 TEST_F(Startup, FirstStartWithoutAFile) {
   TFMain& w = open();
-  EXPECT_EQ(w.activeLanguage(), 1);  // Polish
+  EXPECT_EQ(w.Translator1->ActiveLanguage(), 1);  // Polish
   EXPECT_EQ(w.pos(), QPoint(10, 10));
   EXPECT_EQ(w.PageControl1->currentWidget(), w.TabSheet1);
-  EXPECT_EQ(options()->ComboBox_AcquistionTime->currentText(), "~ 50 / s.");
-  EXPECT_EQ(options()->Edit_FileName->text(), "data.csv");
-  EXPECT_TRUE(options()->AutoSave->isChecked());
-  EXPECT_TRUE(page()->Checkbox_Acquistion->isChecked());  // from AutoSave
-  EXPECT_FALSE(options()->Button_SaveFilePath->isEnabled());
+  EXPECT_EQ(options()->periodList()->currentText(), "~ 50 / s.");
+  EXPECT_EQ(options()->fileEdit()->text(), "data.csv");
+  EXPECT_TRUE(options()->autoStartBox()->isChecked());
+  EXPECT_TRUE(page()->runBox()->isChecked());  // from AutoSave
+  EXPECT_FALSE(options()->fileButton()->isEnabled());
   EXPECT_EQ(w.windowTitle(), "VESTRIX PC - 1.10");
   EXPECT_EQ(w.LangCombo1->currentIndex(), 0);
   EXPECT_TRUE(errors.isEmpty());
@@ -86,27 +88,27 @@ TEST_F(Startup, StoredAcquisitionIsOverruledByAutoSave) {
   store("[Options]\nCheckbox_DataAcquistion=1\nAutoSave=0\nLanguage=2\n");
   open();
   // Ticked by the load, cleared by AutoSave: the run that started ended.
-  EXPECT_FALSE(page()->Checkbox_Acquistion->isChecked());
-  EXPECT_TRUE(options()->Button_SaveFilePath->isEnabled());
-  EXPECT_FALSE(window->Recording.headerPending());
+  EXPECT_FALSE(page()->runBox()->isChecked());
+  EXPECT_TRUE(options()->fileButton()->isEnabled());
+  EXPECT_FALSE(window->recording().headerPending());
 }
 
 TEST_F(Startup, EnglishStoredAppliesNothing) {
   store("[OPTIONS]\nlanguage=2\nSaveTens=2\nSaveCnt=yes\nDataAcquistionSpeed=0x2\nFileName=\n");
   TFMain& w = open();
-  EXPECT_EQ(w.activeLanguage(), 2);
+  EXPECT_EQ(w.Translator1->ActiveLanguage(), 2);
   EXPECT_EQ(w.LangCombo1->currentIndex(), 1);
   EXPECT_EQ(w.TabSheet5->findChild<QLabel*>("Label19")->text(), "Save file path");
-  EXPECT_TRUE(options()->Cb_SaveDataTens->isChecked());
-  EXPECT_TRUE(options()->Cb_SaveDataCnt->isChecked());  // "yes" is no integer: the default
-  EXPECT_EQ(options()->ComboBox_AcquistionTime->currentIndex(), 2);
-  EXPECT_EQ(options()->Edit_FileName->text(), "");
+  EXPECT_TRUE(options()->columnBoxes()[3]->isChecked());
+  EXPECT_TRUE(options()->columnBoxes()[4]->isChecked());  // "yes" is no integer: the default
+  EXPECT_EQ(options()->periodList()->currentIndex(), 2);
+  EXPECT_EQ(options()->fileEdit()->text(), "");
 }
 
 TEST_F(Startup, AnOutOfRangePeriodSelectsNothingAndIsStoredAsMinusOne) {
   store("[Options]\nDataAcquistionSpeed=9\nLanguage=2\n");
   TFMain& w = open();
-  EXPECT_EQ(options()->ComboBox_AcquistionTime->currentIndex(), -1);
+  EXPECT_EQ(options()->periodList()->currentIndex(), -1);
   w.close();
   EXPECT_NE(stored().find("DataAcquistionSpeed=-1\n"), std::string::npos) << stored();
 }
@@ -125,7 +127,7 @@ TEST_F(Startup, ChoicesSurviveARestart) {
     TFMain& w = open();
     w.LangCombo1->setCurrentIndex(1);
     w.LangCombo1Change(1);
-    w.DataTime->setCurrentText("5 [s]");
+    w.TabSheet5->updatePeriodList()->setCurrentText("5 [s]");
     w.move(123, 45);
     w.close();
     window.reset();
@@ -134,9 +136,9 @@ TEST_F(Startup, ChoicesSurviveARestart) {
   EXPECT_NE(stored().find("DataTime=7\r\n"), std::string::npos);
   EXPECT_NE(stored().find("ScreenLeft=123\r\nScreenTop=45\r\n"), std::string::npos) << stored();
   TFMain& again = open();
-  EXPECT_EQ(again.activeLanguage(), 2);
+  EXPECT_EQ(again.Translator1->ActiveLanguage(), 2);
   EXPECT_EQ(again.pos(), QPoint(123, 45));
-  EXPECT_EQ(again.DataTime->currentText(), "5 [s]");
+  EXPECT_EQ(again.TabSheet5->updatePeriodList()->currentText(), "5 [s]");
   EXPECT_EQ(again.windowTitle(), "VESTRIX PC - 1.10");
 }
 
@@ -146,9 +148,9 @@ TEST_F(Startup, ALanguageOutsideTheTableShowsTheErrorAndSkipsTheRest) {
   ASSERT_EQ(errors.size(), 1);
   EXPECT_EQ(errors[0], "TFMain: 3 - is not a valid property value!\nValue must be within [1..2]!");
   EXPECT_EQ(w.windowTitle(), "VESTRIX PC");  // no suffix
-  EXPECT_EQ(w.activeLanguage(), 2);
+  EXPECT_EQ(w.Translator1->ActiveLanguage(), 2);
   EXPECT_EQ(w.LangCombo1->currentIndex(), 1);
-  EXPECT_TRUE(page()->Checkbox_Acquistion->isChecked());  // as loaded: AutoSave was not copied
+  EXPECT_TRUE(page()->runBox()->isChecked());  // as loaded: AutoSave was not copied
   w.close();
   EXPECT_NE(stored().find("Language=2\n"), std::string::npos) << stored();  // the next start is normal
 }
@@ -168,7 +170,7 @@ TEST_F(Startup, BrokenFilesStartWithoutACrash) {
     errors.clear();
     store(content);
     TFMain& w = open();
-    EXPECT_TRUE(w.activeLanguage() == 1 || w.activeLanguage() == 2);
+    EXPECT_TRUE(w.Translator1->ActiveLanguage() == 1 || w.Translator1->ActiveLanguage() == 2);
     EXPECT_TRUE(errors.isEmpty()) << errors.join("|").toStdString();
     window.reset();
   }

@@ -53,11 +53,11 @@ class ConfigPageTest : public testing::WindowFixture {
   }
 
   const ParameterRow& row(const char* control) const {
-    for (const ParameterRow& r : window->Config->rows()) {
-      if (std::strcmp(r.parameter->control, control) == 0) return r;
+    for (const ParameterRow& r : window->TabSheet4->rows()) {
+      if (std::strcmp(PlaceOf(*r.parameter).control, control) == 0) return r;
     }
     ADD_FAILURE() << "no row " << control;
-    return window->Config->rows().front();
+    return window->TabSheet4->rows().front();
   }
 
   // The messages the instrument received (report id dropped), each cut to
@@ -193,7 +193,7 @@ TEST_F(ConfigPageTest, ListWritesSendThePositionOrTheAddress) {
 TEST_F(ConfigPageTest, RepliesFillOnlyTheirOwnControlAndPanelZero) {
   startConnected();
   auto reply = [&](Bytes message) { window->HandleDeviceReport(*window->ActiveDevice(), 1, message.data(), 63); };
-  const QString display = window->Display->TensLabel->text();
+  const QString display = window->TabSheet1->tensField()->text();
   reply({1, 5});
   EXPECT_EQ(row("BoxModbusAdr").list->currentText(), "5");
   EXPECT_EQ(panel(0), message("IDS_17"));
@@ -208,7 +208,7 @@ TEST_F(ConfigPageTest, RepliesFillOnlyTheirOwnControlAndPanelZero) {
   // Nothing else on the page moved.
   EXPECT_EQ(row("BoxTensOffset").edit->text(), "");
   EXPECT_EQ(row("BoxModbusBr").list->currentIndex(), 0);
-  EXPECT_EQ(window->Display->TensLabel->text(), display);
+  EXPECT_EQ(window->TabSheet1->tensField()->text(), display);
   // A write code is not a reply.
   reply(Float(159, 3.0f));
   EXPECT_EQ(row("BoxTensConst").edit->text(), "1.0000");
@@ -290,10 +290,10 @@ TEST_F(ConfigPageTest, ReadAndActionButtonsSendTheirCode) {
   startConnected();
   row("BoxTensConst").readButton->click();
   row("BoxModbusBr").readButton->click();
-  window->Config->BitBtn3->click();
-  window->Config->BitBtn5->click();
-  window->Config->HelpReadButton->click();  // the legend does nothing
-  window->Config->HelpWriteButton->click();
+  window->TabSheet4->taringButton()->click();
+  window->TabSheet4->calibrationButton()->click();
+  window->TabSheet4->findChild<QToolButton*>("SpeedButton51")->click();  // the legend does nothing
+  window->TabSheet4->findChild<QToolButton*>("SpeedButton50")->click();
   EXPECT_EQ(sent(1), (std::vector<Bytes>{{31}, {62}, {158}, {140}}));
   // The acknowledgements set their status texts.
   ASSERT_TRUE(testing::PumpUntil([&] { return panel(0) == message("IDS_16"); }));
@@ -304,7 +304,7 @@ TEST_F(ConfigPageTest, NotConnectedActionsSendNothingWhileWritesStillRewrite) {
   auto keyboard = bus.plug(spec);
   start();
   ASSERT_TRUE(disconnected());
-  window->Config->BitBtn3->click();
+  window->TabSheet4->taringButton()->click();
   row("BoxTensConst").readButton->click();
   row("BoxTrigerStart").edit->setText("50000");
   row("BoxTrigerStart").writeButton->click();
@@ -316,7 +316,7 @@ TEST_F(ConfigPageTest, NotConnectedActionsSendNothingWhileWritesStillRewrite) {
 TEST_F(ConfigPageTest, EveryParameterRoundTripsThroughTheInstrument) {
   startConnected(kComma);
   int k = 0;
-  for (const ParameterRow& r : window->Config->rows()) {
+  for (const ParameterRow& r : window->TabSheet4->rows()) {
     const protocol::Parameter& p = *r.parameter;
     QString expected;
     if (r.list != nullptr) {
@@ -350,7 +350,7 @@ TEST_F(ConfigPageTest, RandomTextNeverSendsAnythingOutOfBounds) {
   std::size_t sentBefore = 0;
   int accepted = 0;
   for (int i = 0; i < 10000; ++i) {
-    const ParameterRow& r = window->Config->rows()[static_cast<std::size_t>(i) % window->Config->rows().size()];
+    const ParameterRow& r = window->TabSheet4->rows()[static_cast<std::size_t>(i) % window->TabSheet4->rows().size()];
     if (r.edit == nullptr) continue;
     QString text;
     const int length = random.bounded(100) == 0 ? 5000 : random.bounded(12);
@@ -390,31 +390,31 @@ TEST_F(ConfigPageTest, RandomTextNeverSendsAnythingOutOfBounds) {
 
 TEST_F(ConfigPageTest, LayoutFromTheTable) {
   start();
-  EXPECT_EQ(window->Config->rows().size(), 27u);
+  EXPECT_EQ(window->TabSheet4->rows().size(), 27u);
   int edits = 0, lists = 0;
-  for (const ParameterRow& r : window->Config->rows()) {
+  for (const ParameterRow& r : window->TabSheet4->rows()) {
     if (r.edit != nullptr) {
       ++edits;
-      EXPECT_EQ(r.edit->geometry(), QRect(141, 23 + 27 * r.parameter->row, 83, 21)) << r.parameter->name;
+      EXPECT_EQ(r.edit->geometry(), QRect(141, 23 + 27 * PlaceOf(*r.parameter).row, 83, 21)) << r.parameter->name;
     } else {
       ++lists;
       EXPECT_FALSE(r.list->isEditable());
       EXPECT_EQ(r.list->count(), r.parameter->choices.count());
       EXPECT_EQ(r.list->currentIndex(), 0);
     }
-    EXPECT_EQ(r.readButton->geometry(), QRect(230, 23 + 27 * r.parameter->row, 23, 22));
-    EXPECT_EQ(r.writeButton->geometry(), QRect(259, 23 + 27 * r.parameter->row, 23, 22));
-    EXPECT_EQ(r.readButton->objectName(), QString::fromLatin1(r.parameter->readButton));
+    EXPECT_EQ(r.readButton->geometry(), QRect(230, 23 + 27 * PlaceOf(*r.parameter).row, 23, 22));
+    EXPECT_EQ(r.writeButton->geometry(), QRect(259, 23 + 27 * PlaceOf(*r.parameter).row, 23, 22));
+    EXPECT_EQ(r.readButton->objectName(), QString::fromLatin1(PlaceOf(*r.parameter).readButton));
     // Every caption fits its row.
-    EXPECT_LE(r.caption->geometry().right(), 141) << r.parameter->caption;
+    EXPECT_LE(r.caption->geometry().right(), 141) << PlaceOf(*r.parameter).caption;
   }
   EXPECT_EQ(edits, 14);
   EXPECT_EQ(lists, 13);
   EXPECT_EQ(row("BoxTensFilter").list->itemText(0), "No filtering");
   EXPECT_EQ(row("BoxTensFilter").list->count(), 40);
   EXPECT_EQ(row("BoxModbusAdr").list->itemText(246), "247");
-  EXPECT_EQ(window->Config->GroupBox10->geometry(), QRect(303, 263, 294, 186));
-  EXPECT_EQ(window->Config->GroupBox6->title(), "Gloabal settings");
+  EXPECT_EQ(window->TabSheet4->groupBox(config::ParameterGroup::Relay)->geometry(), QRect(303, 263, 294, 186));
+  EXPECT_EQ(window->TabSheet4->groupBox(config::ParameterGroup::Global)->title(), "Gloabal settings");
 }
 
 }  // namespace

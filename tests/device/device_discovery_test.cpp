@@ -22,9 +22,9 @@ TEST_F(Discovery, StartupPassConnectsTheInstrument) {
   ASSERT_NE(window->ActiveDevice(), nullptr);
   EXPECT_EQ(window->ActiveDevice()->pnpInfo().devInst, instrument->identity());
   EXPECT_EQ(lines(), QStringList{"VESTRIX"});
-  EXPECT_EQ(window->ListBox1->count(), 1);
+  EXPECT_EQ(window->TabSheet5->deviceList()->count(), 1);
   // Polling runs and its answers reach the Display page.
-  EXPECT_TRUE(testing::PumpUntil([&] { return window->Display->TensLabel->text() != "-------------"; }));
+  EXPECT_TRUE(testing::PumpUntil([&] { return window->TabSheet1->tensField()->text() != "-------------"; }));
 }
 
 TEST_F(Discovery, NoDeviceAtAll) {
@@ -172,17 +172,17 @@ TEST_F(Discovery, AnotherDeviceComingAndGoingKeepsTheConnection) {
 TEST_F(Discovery, UnplugEndsNotConnectedWithTheLastValuesKept) {
   auto instrument = plugInstrument();
   start();
-  ASSERT_TRUE(testing::PumpUntil([&] { return window->Display->TensLabel->text() != "-------------"; }));
+  ASSERT_TRUE(testing::PumpUntil([&] { return window->TabSheet1->tensField()->text() != "-------------"; }));
   bus.unplug(instrument);
   settle();
   EXPECT_TRUE(disconnected());
   EXPECT_EQ(panel(1), message("IDS_2"));
   EXPECT_EQ(window->ActiveDevice(), nullptr);
   EXPECT_TRUE(lines().isEmpty());
-  const QString kept = window->Display->TensLabel->text();
+  const QString kept = window->TabSheet1->tensField()->text();
   EXPECT_NE(kept, "-------------");
   testing::PumpFor(50);
-  EXPECT_EQ(window->Display->TensLabel->text(), kept);
+  EXPECT_EQ(window->TabSheet1->tensField()->text(), kept);
   // Plugged in again: connected again, with a new identity.
   auto again = plugInstrument();
   settle();

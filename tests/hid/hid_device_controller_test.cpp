@@ -17,12 +17,12 @@ class Controller : public ::testing::Test, public testing::HidFixture {
   // Creates the controller with counting handlers and runs the start-up pass.
   void start() {
     createController();
-    controller->setDefinitionLoading(true);
+    controller->setWindowBeingBuilt(true);
     controller->setOnDeviceChange(
         HidDeviceController::NotifyHandler::from([this](HidDeviceController&) { ++changes; }));
     controller->setOnArrival(PlugHandler::from([this](HidDevice& d) { arrivals.push_back(&d); }));
     controller->setOnRemoval(PlugHandler::from([this](HidDevice& d) { removals.push_back(&d); }));
-    controller->setDefinitionLoading(false);
+    controller->setWindowBeingBuilt(false);
     gui.processEvents();
   }
 
@@ -52,9 +52,9 @@ TEST_F(Controller, NoHidServicesMeansNoPassAtAll) {
   noHid.plug(DeviceSpec(u"VESTRIX"));
   HidDeviceController c(noHid, gui);
   int fired = 0;
-  c.setDefinitionLoading(true);
+  c.setWindowBeingBuilt(true);
   c.setOnDeviceChange(HidDeviceController::NotifyHandler::from([&](HidDeviceController&) { ++fired; }));
-  c.setDefinitionLoading(false);
+  c.setWindowBeingBuilt(false);
   gui.processEvents();
   EXPECT_EQ(fired, 0);
   EXPECT_EQ(c.deviceCount(), 0);

@@ -152,7 +152,7 @@ TEST_F(Link, APassInsideAHandlersNestedLoopReleasesItsDevice) {
         gui.runUntil([&] { return passes > before; }, 5s);
         // The device this call came for is gone; nothing of it is touched.
       });
-  controller->setDefinitionLoading(true);
+  controller->setWindowBeingBuilt(true);
   controller->setOnDeviceChange(HidDeviceController::NotifyHandler::from([&](HidDeviceController& c) {
     ++passes;
     if (held != nullptr) c.ReleaseDevice(held);
@@ -163,7 +163,7 @@ TEST_F(Link, APassInsideAHandlersNestedLoopReleasesItsDevice) {
     }
     if (held != nullptr) held->setReportHandler(handler);
   }));
-  controller->setDefinitionLoading(false);
+  controller->setWindowBeingBuilt(false);
   Watchdog watchdog(20s, "a pass in a nested loop releasing the device whose handler runs");
   gui.processEvents();
   ASSERT_NE(held, nullptr);

@@ -109,14 +109,14 @@ TEST_F(Languages, ASelectionKeepsItsPosition) {
 TEST_F(Languages, PolishBlanksTheDisplayUntilTheNextMeasurement) {
   plugInstrument();
   start();
-  ASSERT_TRUE(testing::PumpUntil([&] { return window->Display->TensLabel->text() != "-------------"; }));
+  ASSERT_TRUE(testing::PumpUntil([&] { return window->TabSheet1->tensField()->text() != "-------------"; }));
   window->ActiveDevice()->setReportHandler({});
   pick(1);
-  EXPECT_EQ(window->Display->TensLabel->text(), "-------------");
-  EXPECT_EQ(window->Display->DateLabel->text(), "-------------");
+  EXPECT_EQ(window->TabSheet1->tensField()->text(), "-------------");
+  EXPECT_EQ(window->TabSheet1->dateField()->text(), "-------------");
   const auto m = protocol::EncodeMeasurement(testing::ScriptedSample());
   window->HandleDeviceReport(*window->ActiveDevice(), 1, m.data(), static_cast<std::uint16_t>(m.size()));
-  EXPECT_EQ(window->Display->TensLabel->text(), "12.5000");
+  EXPECT_EQ(window->TabSheet1->tensField()->text(), "12.5000");
 }
 
 TEST_F(Languages, PickingTheActiveLanguageChangesNothing) {

@@ -128,7 +128,7 @@ TEST_F(DisplayPageOnWindow, PartialRepaintsLeaveTheFieldAsAFullPaint) {
   start();
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  ValueField* field = window->Display->TensLabel;
+  ValueField* field = window->TabSheet1->tensField();
   const QStringList values = {"783.5630", "783.5712", "783.4712", "-83.4712", "1783.4712", "9.1",
                               "9.1000", "17.1111", "71.1111", "AVAV", "AV", "-------------"};
   for (const QString& value : values) {

@@ -12,51 +12,45 @@ namespace vestrix::protocol {
 namespace {
 
 using K = ValueKind;
-using G = ParameterGroup;
 
 struct Pinned {
   const char* name;
   int readCode;
   K kind;
   const char* status;
-  const char* control;
-  const char* readButton;
-  const char* writeButton;
-  G group;
-  int row;
   int listSize;  // 0 for edit boxes
   float lower, upper;
 };
 
 // Written out from the instrument's message list, not from the table.
 const Pinned kPinned[] = {
-    {"ModbusAdr", 1, K::ModbusAddress, "IDS_17", "BoxModbusAdr", "SpeedButton16", "SpeedButton17", G::Global, 0, 247, 0, 0},
-    {"SdRecording", 2, K::Index, "IDS_25", "BoxMemory", "SpeedButton58", "SpeedButton59", G::Global, 2, 2, 0, 0},
-    {"AdcOffset", 10, K::Float32, "IDS_38", "BoxAdcOffset", "SpeedButton21", "SpeedButton20", G::Analog, 0, 0, -999.9999f, 999.9999f},
-    {"AdcCoef", 11, K::Float32, "IDS_39", "BoxAdcCoef", "SpeedButton22", "SpeedButton23", G::Analog, 1, 0, -999.9999f, 999.9999f},
-    {"AdcPoint", 13, K::Index, "IDS_27", "BoxAdcPoint", "SpeedButton28", "SpeedButton29", G::Analog, 2, 5, 0, 0},
-    {"EncOffset", 20, K::Float32, "IDS_36", "BoxEncOffset", "SpeedButton25", "SpeedButton24", G::Counter, 0, 0, -999.9999f, 999.9999f},
-    {"EncCoef", 21, K::Float32, "IDS_37", "BoxEncCoef", "SpeedButton26", "SpeedButton27", G::Counter, 1, 0, -999.9999f, 999.9999f},
-    {"EncPoint", 22, K::Index, "IDS_26", "BoxEncPoint", "SpeedButton30", "SpeedButton31", G::Counter, 2, 5, 0, 0},
-    {"TensConst", 31, K::Float32, "IDS_30", "BoxTensConst", "SpeedButton3", "SpeedButton2", G::Tensometric, 0, 0, 0.0001f, 9.9999f},
-    {"TensRange", 32, K::UInt32, "IDS_31", "BoxTensRange", "SpeedButton4", "SpeedButton5", G::Tensometric, 1, 0, 1, 999999},
-    {"TensOffset", 33, K::Float32, "IDS_32", "BoxTensOffset", "SpeedButton6", "SpeedButton7", G::Tensometric, 2, 0, -999.9999f, 999.9999f},
-    {"TensCoef", 34, K::Float32, "IDS_33", "BoxTensCoef", "SpeedButton8", "SpeedButton9", G::Tensometric, 3, 0, -999.9999f, 999.9999f},
-    {"TensPoint", 35, K::Index, "IDS_18", "BoxTensPoint", "SpeedButton10", "SpeedButton11", G::Tensometric, 4, 5, 0, 0},
-    {"TensUnit", 36, K::Index, "IDS_19", "BoxTensUnit", "SpeedButton12", "SpeedButton13", G::Tensometric, 5, 5, 0, 0},
-    {"TensFilter", 37, K::Index, "IDS_20", "BoxTensFilter", "SpeedButton14", "SpeedButton15", G::Tensometric, 6, 40, 0, 0},
-    {"TriggerSource", 40, K::Index, "IDS_21", "BoxTrigerSource", "SpeedButton40", "SpeedButton41", G::Trigger, 2, 6, 0, 0},
-    {"EncReset", 41, K::Index, "IDS_22", "BoxEncReset", "SpeedButton42", "SpeedButton43", G::Trigger, 3, 2, 0, 0},
-    {"TriggerStart", 42, K::Float32, "IDS_34", "BoxTrigerStart", "SpeedButton33", "SpeedButton32", G::Trigger, 0, 0, -10000, 10000},
-    {"TriggerStop", 43, K::Float32, "IDS_35", "BoxTrigerStop", "SpeedButton34", "SpeedButton35", G::Trigger, 1, 0, -10000, 10000},
-    {"SampleTime", 46, K::Index, "IDS_23", "BoxSampleTime", "SpeedButton44", "SpeedButton45", G::Trigger, 4, 15, 0, 0},
-    {"Pk1Source", 50, K::Index, "IDS_28", "BoxPk1", "SpeedButton54", "SpeedButton55", G::Relay, 4, 3, 0, 0},
-    {"Pk1On", 51, K::Float32, "IDS_40", "BoxPk1On", "SpeedButton37", "SpeedButton36", G::Relay, 0, 0, -10000, 1000},
-    {"Pk1Off", 52, K::Float32, "IDS_41", "BoxPk1Off", "SpeedButton38", "SpeedButton39", G::Relay, 1, 0, -10000, 1000},
-    {"Pk2Source", 54, K::Index, "IDS_29", "BoxPk2", "SpeedButton56", "SpeedButton57", G::Relay, 5, 3, 0, 0},
-    {"Pk2On", 55, K::Float32, "IDS_42", "BoxPk2On", "SpeedButton46", "SpeedButton47", G::Relay, 2, 0, -10000, 1000},
-    {"Pk2Off", 56, K::Float32, "IDS_43", "BoxPk2Off", "SpeedButton48", "SpeedButton49", G::Relay, 3, 0, -10000, 1000},
-    {"ModbusBr", 62, K::Index, "IDS_24", "BoxModbusBr", "SpeedButton18", "SpeedButton19", G::Global, 1, 5, 0, 0},
+    {"ModbusAdr", 1, K::ModbusAddress, "IDS_17", 247, 0, 0},
+    {"SdRecording", 2, K::Index, "IDS_25", 2, 0, 0},
+    {"AdcOffset", 10, K::Float32, "IDS_38", 0, -999.9999f, 999.9999f},
+    {"AdcCoef", 11, K::Float32, "IDS_39", 0, -999.9999f, 999.9999f},
+    {"AdcPoint", 13, K::Index, "IDS_27", 5, 0, 0},
+    {"EncOffset", 20, K::Float32, "IDS_36", 0, -999.9999f, 999.9999f},
+    {"EncCoef", 21, K::Float32, "IDS_37", 0, -999.9999f, 999.9999f},
+    {"EncPoint", 22, K::Index, "IDS_26", 5, 0, 0},
+    {"TensConst", 31, K::Float32, "IDS_30", 0, 0.0001f, 9.9999f},
+    {"TensRange", 32, K::UInt32, "IDS_31", 0, 1, 999999},
+    {"TensOffset", 33, K::Float32, "IDS_32", 0, -999.9999f, 999.9999f},
+    {"TensCoef", 34, K::Float32, "IDS_33", 0, -999.9999f, 999.9999f},
+    {"TensPoint", 35, K::Index, "IDS_18", 5, 0, 0},
+    {"TensUnit", 36, K::Index, "IDS_19", 5, 0, 0},
+    {"TensFilter", 37, K::Index, "IDS_20", 40, 0, 0},
+    {"TriggerSource", 40, K::Index, "IDS_21", 6, 0, 0},
+    {"EncReset", 41, K::Index, "IDS_22", 2, 0, 0},
+    {"TriggerStart", 42, K::Float32, "IDS_34", 0, -10000, 10000},
+    {"TriggerStop", 43, K::Float32, "IDS_35", 0, -10000, 10000},
+    {"SampleTime", 46, K::Index, "IDS_23", 15, 0, 0},
+    {"Pk1Source", 50, K::Index, "IDS_28", 3, 0, 0},
+    {"Pk1On", 51, K::Float32, "IDS_40", 0, -10000, 1000},
+    {"Pk1Off", 52, K::Float32, "IDS_41", 0, -10000, 1000},
+    {"Pk2Source", 54, K::Index, "IDS_29", 3, 0, 0},
+    {"Pk2On", 55, K::Float32, "IDS_42", 0, -10000, 1000},
+    {"Pk2Off", 56, K::Float32, "IDS_43", 0, -10000, 1000},
+    {"ModbusBr", 62, K::Index, "IDS_24", 5, 0, 0},
 };
 
 TEST(ParameterTable, EveryRowAsDocumented) {
@@ -70,11 +64,6 @@ TEST(ParameterTable, EveryRowAsDocumented) {
     EXPECT_EQ(p.writeCode(), want.readCode + 128);
     EXPECT_EQ(p.kind, want.kind);
     EXPECT_STREQ(p.statusId, want.status);
-    EXPECT_STREQ(p.control, want.control);
-    EXPECT_STREQ(p.readButton, want.readButton);
-    EXPECT_STREQ(p.writeButton, want.writeButton);
-    EXPECT_EQ(p.group, want.group);
-    EXPECT_EQ(p.row, want.row);
     EXPECT_EQ(p.isList() ? p.choices.count() : 0, want.listSize);
     EXPECT_EQ(p.writeLength(), p.isList() ? 2u : 5u);
     if (!p.isList()) {
@@ -85,28 +74,12 @@ TEST(ParameterTable, EveryRowAsDocumented) {
   }
 }
 
-TEST(ParameterTable, CaptionLabels) {
-  const std::pair<const char*, const char*> labels[] = {
-      {"TensConst", "Label22"},    {"TensRange", "Label23"},   {"TensOffset", "Label24"},
-      {"TensCoef", "Label25"},     {"TensPoint", "Label26"},   {"TensUnit", "Label27"},
-      {"TensFilter", "Label28"},   {"ModbusAdr", "Label29"},   {"ModbusBr", "Label30"},
-      {"SdRecording", "Label50"},  {"AdcOffset", "Label31"},   {"AdcCoef", "Label32"},
-      {"AdcPoint", "Label35"},     {"EncOffset", "Label33"},   {"EncCoef", "Label34"},
-      {"EncPoint", "Label36"},     {"TriggerStart", "Label37"}, {"TriggerStop", "Label38"},
-      {"TriggerSource", "Label41"}, {"EncReset", "Label42"},   {"SampleTime", "Label43"},
-      {"Pk1On", "Label39"},        {"Pk1Off", "Label40"},      {"Pk2On", "Label44"},
-      {"Pk2Off", "Label45"},       {"Pk1Source", "Label48"},   {"Pk2Source", "Label49"}};
-  ASSERT_EQ(std::size(labels), Parameters().size());
-  for (const auto& [name, label] : labels) {
-    int found = 0;
-    for (const Parameter& p : Parameters()) {
-      if (std::strcmp(p.name, name) == 0) {
-        EXPECT_STREQ(p.captionLabel, label) << name;
-        ++found;
-      }
-    }
-    EXPECT_EQ(found, 1) << name;
-  }
+TEST(ParameterTable, NamesAreFoundWithoutRegardToCase) {
+  EXPECT_EQ(FindParameterByName("TensConst"), FindParameterByReadCode(31));
+  EXPECT_EQ(FindParameterByName("tensconst"), FindParameterByReadCode(31));
+  EXPECT_EQ(FindParameterByName("MODBUSADR"), FindParameterByReadCode(1));
+  EXPECT_EQ(FindParameterByName("TensConst "), nullptr);
+  EXPECT_EQ(FindParameterByName(""), nullptr);
 }
 
 TEST(ParameterTable, BoundsAreTheFloat32Neighbours) {

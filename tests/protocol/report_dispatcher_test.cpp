@@ -1,4 +1,5 @@
 #include "support/qt_print.h"
+#include "config/parameter_layout.h"
 #include "protocol/report_dispatcher.h"
 #include "support/samples.h"
 
@@ -17,10 +18,10 @@ class RecordingSink : public MessageSink {
  public:
   void showStatus(const QString& id) override { effects << "status " + id; }
   void showValue(const Parameter& p, const QString& text) override {
-    effects << QString("%1=%2").arg(p.control, text);
+    effects << QString("%1=%2").arg(config::PlaceOf(p).control, text);
   }
   void selectChoice(const Parameter& p, int position) override {
-    effects << QString("%1[%2]").arg(p.control).arg(position);
+    effects << QString("%1[%2]").arg(config::PlaceOf(p).control).arg(position);
   }
   void measurementReceived(const MeasurementSample& s) override {
     effects << QString("sample %1-%2-%3 relays %4 %5").arg(s.day).arg(s.month).arg(s.year).arg(s.relay1).arg(s.relay2);

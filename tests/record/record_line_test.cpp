@@ -1,5 +1,5 @@
 #include "record/record_line.h"
-#include "record/recording_options.h"
+#include "record/recording_group.h"
 
 #include <gtest/gtest.h>
 

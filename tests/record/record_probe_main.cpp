@@ -3,9 +3,10 @@
 // is on, so that a test can kill it in the middle.
 #include "app/demo_platform.h"
 #include "app/main_window.h"
+#include "app/program_settings_page.h"
 #include "app/program.h"
 #include "record/acquisition_page.h"
-#include "record/recording_options.h"
+#include "record/recording_group.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -20,8 +21,8 @@ int main(int, char** argv) {
   vestrix::app::ProgramHooks hooks;
   hooks.configFilePath = QFileInfo(file).dir().filePath(QStringLiteral("config.ini"));
   hooks.onShown = [file](vestrix::app::TFMain& window) {
-    window.RecordOptions->Edit_FileName->setText(file);
-    window.Acquisition->Checkbox_Acquistion->setChecked(true);
+    window.TabSheet5->recordingGroup()->fileEdit()->setText(file);
+    window.TabSheet3->runBox()->setChecked(true);
     std::puts("recording");
     std::fflush(stdout);
   };

@@ -17,8 +17,8 @@ namespace {
 
 class Recorder : public ::testing::Test {
  protected:
-  RecordOptions options(const QString& name = "data.csv") const {
-    RecordOptions o;
+  RecordSetup options(const QString& name = "data.csv") const {
+    RecordSetup o;
     o.periodPosition = 0;
     o.columns = {false, false, true, false, false, false, false, false};  // the number only
     o.path = name.startsWith('/') ? name : dir.filePath(name);
@@ -59,7 +59,7 @@ TEST_F(Recorder, RateDividers) {
   EXPECT_EQ(RateDivider(4), 3000u);
   EXPECT_EQ(RateDivider(-1), 0u);  // no selection: every message, as the first entry
   state.runChanged(true);
-  RecordOptions o = options();
+  RecordSetup o = options();
   o.periodPosition = 1;  // "~ 10 / s.": the 5th, 10th, ... message
   std::vector<int> recorded;
   for (int message = 1; message <= 12; ++message) {
@@ -81,7 +81,7 @@ TEST_F(Recorder, ARunEndingBeforeItsFirstRecordCreatesNoFile) {
 // A missing folder: nothing written, said once, tried at most once a
 // second, and the run goes on into the file once the folder is there.
 TEST_F(Recorder, AMissingFolderIsReportedOnceAndRecordingResumes) {
-  const RecordOptions o = options("later/data.csv");
+  const RecordSetup o = options("later/data.csv");
   state.runChanged(true);
   RecordingState::Step step = state.RecordingStep(sample, o);
   EXPECT_TRUE(step.failedNow);
@@ -101,7 +101,7 @@ TEST_F(Recorder, AMissingFolderIsReportedOnceAndRecordingResumes) {
 
 TEST_F(Recorder, AFullDiskIsReportedAndNothingCrashes) {
   state.runChanged(true);
-  const RecordOptions o = options("/dev/full");
+  const RecordSetup o = options("/dev/full");
   const RecordingState::Step step = state.RecordingStep(sample, o);
   EXPECT_TRUE(step.recorded);
   EXPECT_TRUE(step.failedNow);
@@ -115,7 +115,7 @@ TEST_F(Recorder, AFullDiskIsReportedAndNothingCrashes) {
 
 TEST_F(Recorder, AnEmptyPathIsAFailureNotAFile) {
   state.runChanged(true);
-  RecordOptions o = options();
+  RecordSetup o = options();
   o.path.clear();
   EXPECT_TRUE(state.RecordingStep(sample, o).failedNow);
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
@@ -147,7 +147,7 @@ class FileSizeLimit {
 // record that would read as a measurement.
 TEST_F(Recorder, ARecordCutShortIsTakenBackOff) {
   state.runChanged(true);
-  RecordOptions o = options();
+  RecordSetup o = options();
   o.columns = {false, false, true, true, false, false, false, false};  // number and Tensometr
   sample.tensValue = 12.5f;
   state.RecordingStep(sample, o);
@@ -250,7 +250,7 @@ TEST_F(Recorder, AFileDeletedOrMovedAwayIsBegunAgain) {
 // bring the header again, and the numbering goes on.
 TEST_F(Recorder, ColumnsChangedDuringARunWriteTheHeaderAgain) {
   state.runChanged(true);
-  RecordOptions o = options();
+  RecordSetup o = options();
   state.RecordingStep(sample, o);
   state.RecordingStep(sample, o);
   o.columns[static_cast<int>(Column::Out1)] = true;

@@ -3,7 +3,7 @@
 #include "protocol/codecs.h"
 #include "record/acquisition_page.h"
 #include "record/acquisition_table_view.h"
-#include "record/recording_options.h"
+#include "record/recording_group.h"
 #include "measure/display_page.h"
 #include "measure/value_field.h"
 #include "settings/ini_file.h"
@@ -42,10 +42,10 @@ class RecordingWindow : public testing::WindowFixture {
     window->LocalClock = [] { return record::ClockReading{2026, 12, 10, 8, 30, 5, 7}; };
     window->MonotonicClockMs = [this] { return nowMs; };
     window->ConfigFilePath = dir.filePath("config.ini");
-    options()->Edit_FileName->setText(dir.filePath("data.csv"));
+    options()->fileEdit()->setText(dir.filePath("data.csv"));
   }
-  RecordingOptions* options() const { return window->RecordOptions; }
-  AcquisitionPage* page() const { return window->Acquisition; }
+  RecordingGroup* options() const { return window->TabSheet5->recordingGroup(); }
+  AcquisitionPage* page() const { return window->TabSheet3; }
 
   void measurement(const protocol::MeasurementSample& s) {
     const auto m = protocol::EncodeMeasurement(s);
@@ -57,8 +57,8 @@ class RecordingWindow : public testing::WindowFixture {
     QFile f(dir.filePath(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<none>";
   }
-  QString status() const { return page()->AcquisitionStatus->text(); }
-  QColor statusColour() const { return page()->AcquisitionStatus->palette().color(QPalette::Base); }
+  QString status() const { return page()->statusField()->text(); }
+  QColor statusColour() const { return page()->statusField()->palette().color(QPalette::Base); }
 
   QTemporaryDir dir;
   std::int64_t nowMs = 0;
@@ -67,22 +67,22 @@ class RecordingWindow : public testing::WindowFixture {
 TEST_F(RecordingWindow, TableAndFileTellTheSameRecordsTheirOwnWay) {
   startConnected();
   for (QCheckBox* box : options()->columnBoxes()) box->setChecked(true);
-  page()->Cb_ShowInTab->setChecked(true);
-  page()->Checkbox_Acquistion->setChecked(true);  // the program sets it: the handler runs all the same
-  EXPECT_FALSE(options()->Button_SaveFilePath->isEnabled());
-  EXPECT_EQ(page()->Rows->rowCount(), 1);
+  page()->showInTableBox()->setChecked(true);
+  page()->runBox()->setChecked(true);  // the program sets it: the handler runs all the same
+  EXPECT_FALSE(options()->fileButton()->isEnabled());
+  EXPECT_EQ(page()->rows()->rowCount(), 1);
   protocol::MeasurementSample s = testing::ScriptedSample();
   measurement(s);
-  EXPECT_EQ(page()->Rows->rowCount(), 1);  // the blank row 0 is filled
+  EXPECT_EQ(page()->rows()->rowCount(), 1);  // the blank row 0 is filled
   s.relay1 = 0;
   s.relay2 = 7;
   measurement(s);
-  ASSERT_EQ(page()->Rows->rowCount(), 2);
+  ASSERT_EQ(page()->rows()->rowCount(), 2);
   const QStringList row0 = {"9-1-2015", "14:5:9", "12.5000", "0.0000", "1234.5679", "HIGH", "LOW"};
   const QStringList row1 = {"9-1-2015", "14:5:9", "12.5000", "0.0000", "1234.5679", "LOW", "HIGH"};
   for (int c = 0; c < 7; ++c) {
-    EXPECT_EQ(page()->Rows->cellText(0, c), row0[c]) << c;
-    EXPECT_EQ(page()->Rows->cellText(1, c), row1[c]) << c;
+    EXPECT_EQ(page()->rows()->cellText(0, c), row0[c]) << c;
+    EXPECT_EQ(page()->rows()->cellText(1, c), row1[c]) << c;
   }
   EXPECT_EQ(file(),
             "Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n"
@@ -91,11 +91,11 @@ TEST_F(RecordingWindow, TableAndFileTellTheSameRecordsTheirOwnWay) {
   EXPECT_EQ(status(), "AKTYWNA");
   EXPECT_EQ(statusColour(), AcquisitionPage::kActiveColour);
   // A second run on the same file: a new header, numbers from 0, the table emptied.
-  page()->Checkbox_Acquistion->setChecked(false);
-  EXPECT_TRUE(options()->Button_SaveFilePath->isEnabled());
+  page()->runBox()->setChecked(false);
+  EXPECT_TRUE(options()->fileButton()->isEnabled());
   EXPECT_EQ(status(), "NIEAKTYWNA");
-  page()->Checkbox_Acquistion->setChecked(true);
-  EXPECT_EQ(page()->Rows->records(), 0u);
+  page()->runBox()->setChecked(true);
+  EXPECT_EQ(page()->rows()->records(), 0u);
   measurement(s);
   EXPECT_TRUE(QByteArray::fromStdString(file()).endsWith("Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n"
                               "10-12-2026;8:30:5:7;0;12.50;0.00;1234.57;0;7;\r\n"));
@@ -107,13 +107,13 @@ TEST_F(RecordingWindow, TheTableUsesTheDecimalSeparatorOfTheFileAndTheDisplay) {
   startConnected();
   window->setDecimalSeparator(QLatin1Char(','));
   for (QCheckBox* box : options()->columnBoxes()) box->setChecked(false);
-  options()->Cb_SaveDataTens->setChecked(true);
-  page()->Cb_ShowInTab->setChecked(true);
-  page()->Checkbox_Acquistion->setChecked(true);
+  options()->columnBoxes()[3]->setChecked(true);
+  page()->showInTableBox()->setChecked(true);
+  page()->runBox()->setChecked(true);
   measurement(testing::ScriptedSample());
-  EXPECT_EQ(page()->Rows->cellText(0, 2), "12,5000");
-  EXPECT_EQ(page()->Rows->cellText(0, 4), "1234,5679");
-  EXPECT_EQ(window->Display->TensLabel->text(), "12,5000");
+  EXPECT_EQ(page()->rows()->cellText(0, 2), "12,5000");
+  EXPECT_EQ(page()->rows()->cellText(0, 4), "1234,5679");
+  EXPECT_EQ(window->TabSheet1->tensField()->text(), "12,5000");
   EXPECT_EQ(file(), "Tensometr;\r\n12,50;\r\n");
 }
 
@@ -121,7 +121,7 @@ TEST_F(RecordingWindow, TheTableUsesTheDecimalSeparatorOfTheFileAndTheDisplay) {
 // its header, and the run stays active.
 TEST_F(RecordingWindow, AFileDeletedDuringARunIsSaidAndBegunAgain) {
   startConnected();
-  page()->Checkbox_Acquistion->setChecked(true);
+  page()->runBox()->setChecked(true);
   measurement(testing::ScriptedSample());
   ASSERT_TRUE(QFile::remove(dir.filePath("data.csv")));
   nowMs += RecordFile::kPathCheckIntervalMs;
@@ -134,8 +134,8 @@ TEST_F(RecordingWindow, AFileDeletedDuringARunIsSaidAndBegunAgain) {
 // A device as the record path: refused at once, and said why.
 TEST_F(RecordingWindow, ARecordPathThatIsNoFileIsSaid) {
   startConnected();
-  options()->Edit_FileName->setText("/dev/null");
-  page()->Checkbox_Acquistion->setChecked(true);
+  options()->fileEdit()->setText("/dev/null");
+  page()->runBox()->setChecked(true);
   measurement(testing::ScriptedSample());
   EXPECT_EQ(panel(0), message("IDS_REC_NOT_FILE").arg("/dev/null"));
   EXPECT_EQ(status(), "NIEAKTYWNA");
@@ -177,14 +177,14 @@ TEST_F(RecordingWindow, TheSaveDialogAppendsToAnExistingFileWithoutAskingToRepla
     static_cast<QDialog*>(dialog)->accept();
   });
   driver.start(20);
-  options()->Button_SaveFilePath->click();
+  options()->fileButton()->click();
   EXPECT_FALSE(askedToReplace);
-  EXPECT_EQ(options()->Edit_FileName->text(), existing);
+  EXPECT_EQ(options()->fileEdit()->text(), existing);
   EXPECT_EQ(panel(0), message("IDS_REC_APPENDS").arg(existing));
   // A new file is nothing to say.
   window->StatusBar->setPanelText(0, "other");
   window->SaveDialog = [&] { return dir.filePath("new.csv"); };
-  options()->Button_SaveFilePath->click();
+  options()->fileButton()->click();
   EXPECT_EQ(panel(0), "other");
 }
 
@@ -198,14 +198,14 @@ TEST(DemoFiles, TheDemoRecordsToAFileOfItsOwn) {
   }
   hid::sim::SimBus bus;
   app::TFMain window(bus, dir.filePath("demo.ini"), app::ProgramFiles::Demo());
-  EXPECT_EQ(window.RecordOptions->Edit_FileName->text(), "data-simulated.csv");
+  EXPECT_EQ(window.TabSheet5->recordingGroup()->fileEdit()->text(), "data-simulated.csv");
   app::TFMain real(bus, dir.filePath("demo.ini"));
-  EXPECT_EQ(real.RecordOptions->Edit_FileName->text(), "data.csv");
+  EXPECT_EQ(real.TabSheet5->recordingGroup()->fileEdit()->text(), "data.csv");
 }
 
 TEST_F(RecordingWindow, TheStatusFollowsTheConnection) {
   startConnected();
-  page()->Checkbox_Acquistion->setChecked(true);
+  page()->runBox()->setChecked(true);
   EXPECT_EQ(status(), "AKTYWNA");
   bus.unplug(bus.devices().front());
   ASSERT_TRUE(testing::PumpUntil([&] { return disconnected(); }));
@@ -215,8 +215,8 @@ TEST_F(RecordingWindow, TheStatusFollowsTheConnection) {
 
 TEST_F(RecordingWindow, AFailingFileIsSaidOnceAndTheStatusTellsTheTruth) {
   startConnected();
-  options()->Edit_FileName->setText("/dev/full");
-  page()->Checkbox_Acquistion->setChecked(true);
+  options()->fileEdit()->setText("/dev/full");
+  page()->runBox()->setChecked(true);
   measurement(testing::ScriptedSample());
   EXPECT_EQ(status(), "NIEAKTYWNA");
   const QString said = panel(0);
@@ -225,9 +225,9 @@ TEST_F(RecordingWindow, AFailingFileIsSaidOnceAndTheStatusTellsTheTruth) {
   for (int i = 0; i < 10; ++i) measurement(testing::ScriptedSample());
   EXPECT_EQ(panel(0), "other");  // once per failure, not per measurement
   // Back to a writable file: recording resumes and says so.
-  page()->Checkbox_Acquistion->setChecked(false);
-  options()->Edit_FileName->setText(dir.filePath("missing/data.csv"));
-  page()->Checkbox_Acquistion->setChecked(true);
+  page()->runBox()->setChecked(false);
+  options()->fileEdit()->setText(dir.filePath("missing/data.csv"));
+  page()->runBox()->setChecked(true);
   measurement(testing::ScriptedSample());
   EXPECT_EQ(status(), "NIEAKTYWNA");
   ASSERT_TRUE(QDir(dir.path()).mkdir("missing"));
@@ -240,41 +240,41 @@ TEST_F(RecordingWindow, AFailingFileIsSaidOnceAndTheStatusTellsTheTruth) {
 
 TEST_F(RecordingWindow, TheSaveDialogSetsThePathAndRemembersIt) {
   startConnected();
-  const QString before = options()->Edit_FileName->text();
+  const QString before = options()->fileEdit()->text();
   window->SaveDialog = [] { return QString(); };  // cancelled
-  options()->Button_SaveFilePath->click();
-  EXPECT_EQ(options()->Edit_FileName->text(), before);
+  options()->fileButton()->click();
+  EXPECT_EQ(options()->fileEdit()->text(), before);
   EXPECT_FALSE(QFile::exists(window->ConfigFilePath));
   const QString chosen = dir.filePath("run.2026/log");
   window->SaveDialog = [&] { return chosen; };
-  options()->Button_SaveFilePath->click();
-  EXPECT_EQ(options()->Edit_FileName->text(), chosen + ".csv");
+  options()->fileButton()->click();
+  EXPECT_EQ(options()->fileEdit()->text(), chosen + ".csv");
   EXPECT_EQ(settings::IniFile(window->ConfigFilePath).readString("Options", "FileName", ""), chosen + ".csv");
   // A settings file that cannot be written: the path holds all the same.
   window->ConfigFilePath = dir.filePath("no/such/config.ini");
   window->SaveDialog = [] { return QStringLiteral("/tmp/x.csv"); };
-  options()->Button_SaveFilePath->click();
-  EXPECT_EQ(options()->Edit_FileName->text(), "/tmp/x.csv");
+  options()->fileButton()->click();
+  EXPECT_EQ(options()->fileEdit()->text(), "/tmp/x.csv");
   EXPECT_TRUE(errors.isEmpty());
 }
 
 TEST_F(RecordingWindow, TheRecordPeriodCountsMeasurementMessages) {
   startConnected();
   for (QCheckBox* box : options()->columnBoxes()) box->setChecked(false);
-  options()->Checkbox_SaveDataCnt->setChecked(true);
-  options()->ComboBox_AcquistionTime->setCurrentIndex(1);  // "~ 10 / s."
-  page()->Checkbox_Acquistion->setChecked(true);
+  options()->columnBoxes()[2]->setChecked(true);
+  options()->periodList()->setCurrentIndex(1);  // "~ 10 / s."
+  page()->runBox()->setChecked(true);
   for (int i = 0; i < 12; ++i) measurement(testing::ScriptedSample());
   EXPECT_EQ(file(), "No.;\r\n0;\r\n1;\r\n");
-  options()->ComboBox_AcquistionTime->setCurrentIndex(0);
+  options()->periodList()->setCurrentIndex(0);
   measurement(testing::ScriptedSample());
   EXPECT_EQ(file(), "No.;\r\n0;\r\n1;\r\n2;\r\n");
 }
 
 TEST_F(RecordingWindow, NoRunNoFile) {
   startConnected();
-  page()->Checkbox_Acquistion->setChecked(true);
-  page()->Checkbox_Acquistion->setChecked(false);
+  page()->runBox()->setChecked(true);
+  page()->runBox()->setChecked(false);
   measurement(testing::ScriptedSample());
   EXPECT_EQ(file(), "<none>");
 }
@@ -283,20 +283,20 @@ TEST_F(RecordingWindow, NoRunNoFile) {
 // the model holds values, not texts.
 TEST_F(RecordingWindow, AMillionRowsInTheTable) {
   startConnected();
-  page()->Cb_ShowInTab->setChecked(true);
-  page()->Checkbox_Acquistion->setChecked(true);
-  page()->Checkbox_Acquistion->setChecked(false);  // a run ended: no file writes, the table stays
+  page()->showInTableBox()->setChecked(true);
+  page()->runBox()->setChecked(true);
+  page()->runBox()->setChecked(false);  // a run ended: no file writes, the table stays
   protocol::MeasurementSample s = testing::ScriptedSample();
   for (int i = 0; i < 1000000; ++i) {
     s.second = static_cast<std::uint8_t>(i % 60);
-    page()->Rows->addRow(s);
+    page()->rows()->addRow(s);
   }
-  EXPECT_EQ(page()->Rows->rowCount(), 1000000);
+  EXPECT_EQ(page()->rows()->rowCount(), 1000000);
   window->PageControl1->setCurrentWidget(window->TabSheet3);
   window->show();
-  page()->DataTable->scrollToBottom();
+  page()->tableView()->scrollToBottom();
   QApplication::processEvents();
-  EXPECT_EQ(page()->Rows->cellText(999999, 1), "14:5:39");
+  EXPECT_EQ(page()->rows()->cellText(999999, 1), "14:5:39");
 }
 
 // Killed in the middle of a run, the program leaves every record it made

@@ -103,8 +103,8 @@ TEST_F(Soak, PlugUnplugWhilePollingAndRecording) {
   const int baseDescriptors = OpenDescriptors();
   const int baseThreads = Threads();
   const int baseDevices = hid::HidDevice::liveCount();
-  window->Acquisition->Cb_ShowInTab->setChecked(true);
-  window->Acquisition->Checkbox_Acquistion->setChecked(true);
+  window->TabSheet3->showInTableBox()->setChecked(true);
+  window->TabSheet3->runBox()->setChecked(true);
 
   auto instrument = plugInstrument();
   std::vector<std::shared_ptr<hid::sim::SimDevice>> others;
@@ -142,7 +142,7 @@ TEST_F(Soak, PlugUnplugWhilePollingAndRecording) {
   ++reconnects;
 
   // Recording ends; everything goes; the process is back where it started.
-  window->Acquisition->Checkbox_Acquistion->setChecked(false);
+  window->TabSheet3->runBox()->setChecked(false);
   bus.unplug(instrument);
   for (const auto& other : others) bus.unplug(other);
   EXPECT_TRUE(PumpUntil([&] {
@@ -153,7 +153,7 @@ TEST_F(Soak, PlugUnplugWhilePollingAndRecording) {
 
   int records = 0;
   expectCompleteNumberedLines(settings.folder() + "/data.csv", &records);
-  EXPECT_EQ(window->Acquisition->Rows->rowCount(), records);
+  EXPECT_EQ(window->TabSheet3->rows()->rowCount(), records);
   EXPECT_EQ(reconnects, cycles);
   std::printf("soak: %d cycles, %d reconnects, %d records checked, peak %d descriptors (base %d), "
               "peak %d threads (base %d)\n",

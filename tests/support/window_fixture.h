@@ -3,6 +3,7 @@
 #include "support/qt_print.h"
 #include "app/error_box.h"
 #include "app/main_window.h"
+#include "app/program_settings_page.h"
 #include "app/status_panels.h"
 #include "hid/sim/sim_bus.h"
 #include "sim/vestrix_instrument.h"

@@ -119,7 +119,7 @@ TEST_F(Hidraw, StartupFindsTheInstrumentAmongAnotherDeviceAndPolls) {
   EXPECT_EQ(window->ActiveDevice()->pnpInfo().devicePath, NodeOf(1));
   // Polled at 15 ms; measurement messages come back decoded.
   const long before = instrument->device().outputCount();
-  ASSERT_TRUE(testing::PumpUntil([&] { return window->Display->TensLabel->text() != "-------------"; }));
+  ASSERT_TRUE(testing::PumpUntil([&] { return window->TabSheet1->tensField()->text() != "-------------"; }));
   testing::PumpFor(500);
   EXPECT_GE(instrument->device().outputCount() - before, 10);
   EXPECT_GT(window->latestSample().year, 2000);
@@ -227,7 +227,7 @@ TEST_F(Hidraw, FiftyQuickReplugsLeaveNothingBehind) {
   EXPECT_EQ(OpenDescriptors(), descriptors);
   EXPECT_EQ(HidrawDescriptors(), 2);  // the instrument's reader and main handle
   EXPECT_EQ(Threads(), threads);
-  EXPECT_TRUE(testing::PumpUntil([&] { return window->Display->TensLabel->text() != "-------------"; }));
+  EXPECT_TRUE(testing::PumpUntil([&] { return window->TabSheet1->tensField()->text() != "-------------"; }));
 }
 
 TEST_F(Hidraw, InstrumentWithoutAccessIsIdentifiedAndTheUserToldWhy) {

@@ -8,7 +8,9 @@
 
 namespace vestrix::ui {
 
-// Window-definition style construction: a named child at a fixed position.
+// Placement helpers of the pages, which are laid out in fixed pixels: a
+// child with the name the translation table and the tests find it by, at
+// a fixed position.
 template <class W>
 W* Place(QWidget* parent, const char* name, int left, int top, int width, int height) {
   auto* widget = new W(parent);

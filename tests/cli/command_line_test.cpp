@@ -1,9 +1,8 @@
-#include "app/main_window.h"
 #include "cli/command_line.h"
-#include "hid/sim/sim_bus.h"
 #include "support/child_process.h"
-#include "support/test_settings.h"
 
+#include <QByteArray>
+#include <QtGlobal>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -76,16 +75,6 @@ TEST(CommandLine, TheDemoAnswersAndRefuses) {
     testing::ChildProcess demo(std::vector<std::string>{DEMO_PROGRAM, "--bogus"});
     EXPECT_EQ(demo.wait(), 2);
   }
-}
-
-TEST(CaptionNote, StaysInEveryLanguage) {
-  hid::sim::SimBus bus;
-  testing::TestSettings settings;
-  app::TFMain window(bus, settings.path());
-  window.setCaptionNote(" (simulated instrument)");
-  EXPECT_EQ(window.windowTitle(), "VESTRIX PC - 1.10 (simulated instrument)");
-  window.LangCombo1Change(0);
-  EXPECT_EQ(window.windowTitle(), "VESTRIX PC (simulated instrument)");
 }
 
 }  // namespace

@@ -1,0 +1,81 @@
+#include "i18n/list_texts.h"
+
+#include "i18n/translation_table.h"
+#include "protocol/parameter_table.h"
+
+#include <array>
+#include <cstring>
+
+namespace vestrix::i18n {
+
+namespace {
+
+constexpr std::array<TranslatedList, 14> kLists = {{
+    {"BoxTensPoint", "TensPoint"},
+    {"BoxAdcPoint", "AdcPoint"},
+    {"BoxEncPoint", "EncPoint"},
+    {"BoxTensUnit", "TensUnit"},
+    {"BoxTensFilter", "TensFilter"},
+    {"BoxModbusBr", "ModbusBr"},
+    {"BoxModbusAdr", "ModbusAdr"},
+    {"BoxMemory", "SdRecording"},
+    {"BoxEncReset", "EncReset"},
+    {"BoxTrigerSource", "TriggerSource"},
+    {"BoxSampleTime", "SampleTime"},
+    {"BoxPk1", "Pk1Source"},
+    {"BoxPk2", "Pk2Source"},
+    {"DataTime", nullptr},
+}};
+
+// The Polish words of a parameter's fixed entries, where Polish has words
+// of its own; a numbered range after them stays as the parameter has it.
+struct PolishWords {
+  const char* parameter;
+  std::array<const char*, 6> fixed;
+};
+
+const PolishWords kPolishWords[] = {
+    {"TensUnit", {"g", "Kg", "N", "KN", "Funt"}},
+    {"TensFilter", {"Brak filtracji"}},
+    {"SdRecording", {"Niekatywny", "Aktywny"}},
+    {"EncReset", {"Niekatywny", "Aktywny"}},
+    {"TriggerSource", {"Ciągły", "Impuls + (IN 1)", "Poziom + (IN 1)", "Tensometr", "Enkoder", "Wejście 0-10V"}},
+    {"Pk1Source", {"Tensometr", "Enkoder", "IN 0-10V"}},
+    {"Pk2Source", {"Tensometr", "Enkoder", "IN 0-10V"}},
+};
+
+const PolishWords* PolishOf(const char* parameter) {
+  for (const PolishWords& words : kPolishWords) {
+    if (std::strcmp(words.parameter, parameter) == 0) return &words;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+const QStringList& UpdatePeriods() {
+  static const QStringList periods = {
+      QStringLiteral("20 [ms]"),  QStringLiteral("50 [ms]"),  QStringLiteral("100 [ms]"), QStringLiteral("200 [ms]"),
+      QStringLiteral("500 [ms]"), QStringLiteral("1 [s]"),    QStringLiteral("2 [s]"),    QStringLiteral("5 [s]"),
+      QStringLiteral("10 [s]"),   QStringLiteral("30 [s]"),   QStringLiteral("1[ min]"),  QStringLiteral("5 [min]"),
+      QStringLiteral("15[ min]"), QStringLiteral("30 [min]"), QStringLiteral("60 [min]"),
+  };
+  return periods;
+}
+
+std::span<const TranslatedList> TranslatedLists() { return kLists; }
+
+QStringList ListEntries(const TranslatedList& list, int language) {
+  if (list.parameter == nullptr) return UpdatePeriods();
+  const protocol::Parameter* parameter = protocol::FindParameterByName(list.parameter);
+  const PolishWords* polish = language == kPolish ? PolishOf(list.parameter) : nullptr;
+  QStringList entries;
+  for (int i = 0; i < parameter->choices.count(); ++i) {
+    const bool fixed = i < static_cast<int>(parameter->choices.fixed.size());
+    entries << (polish != nullptr && fixed ? QString::fromUtf8(polish->fixed[static_cast<std::size_t>(i)])
+                                           : QString::fromStdString(parameter->choices.text(i)));
+  }
+  return entries;
+}
+
+}  // namespace vestrix::i18n

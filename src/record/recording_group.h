@@ -1,0 +1,49 @@
+#pragma once
+
+#include "record/record_line.h"
+
+#include <QGroupBox>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace vestrix::record {
+
+// The "Measurement recording" group of the Program settings page: the
+// record file, the period of record, the columns and "start recording at
+// startup".
+class RecordingGroup : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  explicit RecordingGroup(QWidget* parent = nullptr);
+
+  // The ticked columns, in file order.
+  ColumnChoice columns() const;
+  void setColumns(const ColumnChoice& columns);
+
+  QLineEdit* fileEdit() const { return fileEdit_; }
+  QPushButton* fileButton() const { return fileButton_; }
+  QComboBox* periodList() const { return periodList_; }
+  // The eight column boxes in file order.
+  const std::array<QCheckBox*, kColumnCount>& columnBoxes() const { return columnBoxes_; }
+  QCheckBox* autoStartBox() const { return autoStartBox_; }
+
+ private:
+  QLineEdit* fileEdit_;
+  QPushButton* fileButton_;
+  QComboBox* periodList_;
+  std::array<QCheckBox*, kColumnCount> columnBoxes_;
+  QCheckBox* autoStartBox_;
+};
+
+// The record path as the save dialog leaves it: ".csv" appended unless the
+// name already ends in exactly ".csv". Only a dot after the last folder
+// separator ("/", "\" or ":") starts an extension.
+QString WithCsvExtension(const QString& chosen);
+
+}  // namespace vestrix::record

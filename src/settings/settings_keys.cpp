@@ -1,0 +1,66 @@
+#include "settings/settings_keys.h"
+
+#include <array>
+
+namespace vestrix::settings {
+
+namespace {
+
+const QString kDefaultRecordFile = QStringLiteral("data.csv");
+
+// clang-format off
+const std::array<KeySpec, 16> kKeys = {{
+    {Key::AcquisitionRunning, "Options", "Checkbox_DataAcquistion", Kind::Bool,    false,             Written::AtClose},
+    {Key::RecordPeriod,       "Options", "DataAcquistionSpeed",     Kind::Integer, 0,                 Written::AtClose},
+    {Key::RecordFile,         "Options", "FileName",                Kind::String,  kDefaultRecordFile, Written::WhenPicked},
+    {Key::SaveDate,           "Options", "SaveDate",                Kind::Bool,    true,              Written::AtClose},
+    {Key::SaveTime,           "Options", "SaveTime",                Kind::Bool,    true,              Written::AtClose},
+    {Key::SaveNumber,         "Options", "SaveDataCnt",             Kind::Bool,    true,              Written::AtClose},
+    {Key::SaveTens,           "Options", "SaveTens",                Kind::Bool,    false,             Written::AtClose},
+    {Key::SaveCounter,        "Options", "SaveCnt",                 Kind::Bool,    true,              Written::AtClose},
+    {Key::SaveAnalog,         "Options", "SaveAdc",                 Kind::Bool,    false,             Written::AtClose},
+    {Key::SaveOut1,           "Options", "SaveOut1",                Kind::Bool,    false,             Written::AtClose},
+    {Key::SaveOut2,           "Options", "SaveOut2",                Kind::Bool,    false,             Written::AtClose},
+    {Key::AutoStart,          "Options", "AutoSave",                Kind::Bool,    true,              Written::AtClose},
+    {Key::ScreenLeft,         "Screen",  "ScreenLeft",              Kind::Integer, 10,                Written::AtClose},
+    {Key::ScreenTop,          "Screen",  "ScreenTop",               Kind::Integer, 10,                Written::AtClose},
+    {Key::UpdatePeriod,       "Options", "DataTime",                Kind::Integer, 0,                 Written::AtClose},
+    {Key::Language,           "Options", "Language",                Kind::Integer, 1,                 Written::AtClose},
+}};
+// clang-format on
+
+}  // namespace
+
+std::span<const KeySpec> Keys() { return kKeys; }
+
+const KeySpec& Spec(Key key) {
+  for (const KeySpec& spec : kKeys) {
+    if (spec.key == key) return spec;
+  }
+  return kKeys.front();  // every key has its row (a test pins the table)
+}
+
+Value Read(const IniFile& file, const KeySpec& spec) {
+  const QString section = QString::fromLatin1(spec.section);
+  const QString name = QString::fromLatin1(spec.name);
+  switch (spec.kind) {
+    case Kind::Bool: return file.readBool(section, name, std::get<bool>(spec.defaultValue));
+    case Kind::Integer: return file.readInteger(section, name, std::get<int>(spec.defaultValue));
+    case Kind::String: return file.readString(section, name, std::get<QString>(spec.defaultValue));
+  }
+  return spec.defaultValue;
+}
+
+void Write(IniFile& file, const KeySpec& spec, const Value& value) {
+  const QString section = QString::fromLatin1(spec.section);
+  const QString name = QString::fromLatin1(spec.name);
+  if (const bool* b = std::get_if<bool>(&value)) {
+    file.writeBool(section, name, *b);
+  } else if (const int* i = std::get_if<int>(&value)) {
+    file.writeInteger(section, name, *i);
+  } else {
+    file.writeString(section, name, std::get<QString>(value));
+  }
+}
+
+}  // namespace vestrix::settings

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "settings/ini_file.h"
+
+#include <QString>
+
+#include <span>
+#include <variant>
+
+namespace vestrix::settings {
+
+// Every key of the settings file, declared once in Keys() with its
+// section, its place in the file and its default.
+enum class Key {
+  AcquisitionRunning,  // the run's check box
+  RecordPeriod,        // position of the record-period list
+  RecordFile,          // the record file's path
+  SaveDate,            // the eight column boxes, in file order
+  SaveTime,
+  SaveNumber,
+  SaveTens,
+  SaveCounter,
+  SaveAnalog,
+  SaveOut1,
+  SaveOut2,
+  AutoStart,     // start recording at startup
+  ScreenLeft,    // the window's edges
+  ScreenTop,
+  UpdatePeriod,  // position of the update-period list
+  Language,      // 1 Polish, 2 English
+};
+
+enum class Kind { Bool, Integer, String };
+
+// When a key reaches the file: with the others when the window closes, or
+// at once when the user picks its value.
+enum class Written { AtClose, WhenPicked };
+
+using Value = std::variant<bool, int, QString>;
+
+struct KeySpec {
+  Key key;
+  const char* section;
+  const char* name;
+  Kind kind;
+  Value defaultValue;
+  Written written;
+};
+
+// In the file's order, which is the order of loading and of saving.
+std::span<const KeySpec> Keys();
+const KeySpec& Spec(Key key);
+
+// A key's value as stored, of its kind; its default when the file lacks it
+// or holds no value of that kind.
+Value Read(const IniFile& file, const KeySpec& spec);
+// Throws SettingsError when the file cannot be written.
+void Write(IniFile& file, const KeySpec& spec, const Value& value);
+
+}  // namespace vestrix::settings
