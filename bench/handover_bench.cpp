@@ -88,8 +88,8 @@ int main(int argc, char** argv) {
     controller.ClaimDeviceByIndex(device, 0);
     std::vector<double> latencies;
     long handled = 0;
-    device->setReportHandler(hid::ReportHandler::from(
-        [&](hid::HidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t) {
+    device->setReportHandler(
+        hid::ReportHandler::from([&](hid::HidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t) {
           latencies.push_back(AgeMicros(data));
           ++handled;
         }));
@@ -107,8 +107,10 @@ int main(int argc, char** argv) {
     std::atomic<bool> stop = false;
     std::thread producer([&] {
       while (!stop) {
-        if (sim->pendingInput() < hid::sim::SimDevice::kInputQueueLimit) sim->queueInput(Stamped());
-        else std::this_thread::yield();
+        if (sim->pendingInput() < hid::sim::SimDevice::kInputQueueLimit)
+          sim->queueInput(Stamped());
+        else
+          std::this_thread::yield();
       }
     });
     handled = 0;

@@ -21,13 +21,13 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include <hidapi/hidapi.h>
-
 #include <array>
 #include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <thread>
+
+#include <hidapi/hidapi.h>
 #include <time.h>
 
 using namespace vestrix;
@@ -64,8 +64,8 @@ Result ReadOurs(hid::Platform& platform) {
   hid::HidDevice* device = nullptr;
   if (controller.deviceCount() < 1 || !controller.ClaimDeviceByIndex(device, 0)) return result;
   bool measuring = false;
-  device->setReportHandler(hid::ReportHandler::from(
-      [&](hid::HidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
+  device->setReportHandler(
+      hid::ReportHandler::from([&](hid::HidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
         if (!measuring || size < 8) return;
         ++result.reports;
         result.latencies.push_back(AgeMicros(data));

@@ -14,25 +14,26 @@
 // BENCH_PREFIX names another run (scripts/bench runs it under Xvfb too).
 #include "app/fonts.h"
 #include "app/main_window.h"
-#include "record/acquisition_page.h"
 #include "bench_util.h"
 #include "hid/sim/sim_bus.h"
 #include "protocol/measurement_sample.h"
+#include "record/acquisition_page.h"
 #include "sim/vestrix_instrument.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QTabWidget>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
-#include <sys/resource.h>
 #include <thread>
+
+#include <sys/resource.h>
 
 using namespace vestrix;
 
@@ -45,8 +46,8 @@ QString BenchSettings(bool recording = false) {
   const QString path = dir.filePath(recording ? "recording.ini" : "config.ini");
   QFile file(path);
   if (file.open(QIODevice::WriteOnly)) {
-    file.write("[Options]\r\nLanguage=2\r\nAutoSave=" + QByteArray(recording ? "1" : "0") + "\r\nFileName=" +
-               dir.filePath("records.csv").toUtf8() + "\r\n");
+    file.write("[Options]\r\nLanguage=2\r\nAutoSave=" + QByteArray(recording ? "1" : "0") +
+               "\r\nFileName=" + dir.filePath("records.csv").toUtf8() + "\r\n");
   }
   return path;
 }
@@ -58,7 +59,6 @@ void ShowRecording(app::TFMain& window) {
 }
 
 std::string Name(const std::string& name) { return qEnvironmentVariable("BENCH_PREFIX").toStdString() + name; }
-
 
 // Runs the event loop for a while, sleeping whenever it has nothing to do.
 void Pump(int ms) {
@@ -108,11 +108,14 @@ double WakeupChainFloor(int ms) {
       if (stop) return;
       request = false;
       handled = false;
-      QMetaObject::invokeMethod(&receiver, [&] {
-        std::lock_guard inner(mutex);
-        handled = true;
-        wake.notify_all();
-      }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          &receiver,
+          [&] {
+            std::lock_guard inner(mutex);
+            handled = true;
+            wake.notify_all();
+          },
+          Qt::QueuedConnection);
       wake.wait(lock, [&] { return handled || stop; });
     }
   });
@@ -172,9 +175,9 @@ int main(int argc, char** argv) {
     const double handled = window.latestSample().counterValue - first;
     stop = true;
     producer.join();
-    bench::Print(Name(recording ? "end_to_end_recording_table_measurements_per_second"
-                                : "end_to_end_measurements_per_second"),
-                 handled / 2.0, "messages/s");
+    bench::Print(
+        Name(recording ? "end_to_end_recording_table_measurements_per_second" : "end_to_end_measurements_per_second"),
+        handled / 2.0, "messages/s");
     if (recording) continue;
 
     const auto direct = MeasurementReport(1);
@@ -200,8 +203,9 @@ int main(int argc, char** argv) {
     }
     window.show();
     Pump(300);
-    bench::Print(Name(recording ? "connected_cpu_table_recording_ms_per_second" : "connected_cpu_display_ms_per_second"),
-                 CpuPerSecond(3000), "ms/s");
+    bench::Print(
+        Name(recording ? "connected_cpu_table_recording_ms_per_second" : "connected_cpu_display_ms_per_second"),
+        CpuPerSecond(3000), "ms/s");
   }
   {
     hid::sim::SimBus bus;

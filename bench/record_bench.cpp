@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+
 #include <malloc.h>
 
 using namespace vestrix;

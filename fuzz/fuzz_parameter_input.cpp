@@ -11,8 +11,8 @@
 #include "protocol/parameter_table.h"
 
 #include <cmath>
-#include <limits>
 #include <cstdlib>
+#include <limits>
 
 using namespace vestrix;
 

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdlib>
+
 #include <unistd.h>
 
 using vestrix::settings::IniFile;

@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
       "for trying it out without the hardware. Nothing it shows is a measurement.",
       "Its settings are kept in demo.ini and its records go to data-simulated.csv, apart from the real\n"
       "program's.",
-      {}, {}};
+      {},
+      {}};
   const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
   if (parsed.exitCode) return *parsed.exitCode;
   if (!vestrix::cli::CheckDisplay(info)) return 1;

@@ -9,8 +9,8 @@
 #include <string>
 
 int main(int argc, char** argv) {
-  const vestrix::cli::ProgramInfo info{"vestrix-icon", "Writes the program's icon, SIZE pixels square, to the PNG file FILE.",
-                                       "", {}, "SIZE FILE"};
+  const vestrix::cli::ProgramInfo info{
+      "vestrix-icon", "Writes the program's icon, SIZE pixels square, to the PNG file FILE.", "", {}, "SIZE FILE"};
   const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
   if (parsed.exitCode) return *parsed.exitCode;
   if (parsed.operands.size() != 2 || std::stoi("0" + parsed.operands[0]) <= 0) {

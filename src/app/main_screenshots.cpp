@@ -8,10 +8,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTabWidget>
 #include <QEventLoop>
+#include <QFile>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -21,7 +21,9 @@ int main(int argc, char** argv) {
   const vestrix::cli::ProgramInfo info{"vestrix-screenshots",
                                        "Renders every visible page of the main window, in English and in Polish, "
                                        "to PNG files in DIR,\nwithout a display.",
-                                       "", {}, "DIR"};
+                                       "",
+                                       {},
+                                       "DIR"};
   const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
   if (parsed.exitCode) return *parsed.exitCode;
   if (parsed.operands.size() != 1) {

@@ -170,7 +170,9 @@ void TFMain::WriteIndexParameter(QComboBox* list, std::uint8_t writeCode, int of
   TabSheet4->writeList(list, writeCode, offset);
 }
 void TFMain::DataTimerTimer() { sendRequest(protocol::kReadMeasurement); }
-void TFMain::SendCommand(const std::uint8_t* source, std::uint32_t n) { device::SendCommand(ActiveDevice(), source, n); }
+void TFMain::SendCommand(const std::uint8_t* source, std::uint32_t n) {
+  device::SendCommand(ActiveDevice(), source, n);
+}
 void TFMain::HandleDeviceReport(hid::HidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
   protocol::DispatchMessage(data, size, *this, sample_, decimalSeparator_);
 }

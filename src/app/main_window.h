@@ -112,8 +112,7 @@ class TFMain : public QWidget,
   void WriteIndexParameter(QComboBox* list, std::uint8_t writeCode, int offset);
   void DataTimerTimer();
   void SendCommand(const std::uint8_t* source, std::uint32_t n);
-  void HandleDeviceReport(hid::HidDevice& device, std::uint8_t reportId, const std::uint8_t* data,
-                          std::uint16_t size);
+  void HandleDeviceReport(hid::HidDevice& device, std::uint8_t reportId, const std::uint8_t* data, std::uint16_t size);
   bool HidDeviceController1Enumerate(hid::HidDevice& device, int index);
   void HidDeviceController1DeviceChange(hid::HidDeviceController& sender);
   void LangCombo1Change(int index);

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <csignal>
+
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>

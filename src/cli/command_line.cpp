@@ -54,8 +54,7 @@ Parsed ParseCommandLine(int argc, char** argv, const ProgramInfo& info) {
     const bool known = std::any_of(info.options.begin(), info.options.end(),
                                    [&](const auto& option) { return option.first == argument; });
     if (!known) {
-      std::fprintf(stderr, "%s: unknown argument '%s'\n%s\n", info.name.c_str(), argument.c_str(),
-                   Usage(info).c_str());
+      std::fprintf(stderr, "%s: unknown argument '%s'\n%s\n", info.name.c_str(), argument.c_str(), Usage(info).c_str());
       parsed.exitCode = 2;
       return parsed;
     }

@@ -84,8 +84,7 @@ void ConfigPage::build() {
     const int top = RowTop(place.row);
     ParameterRow row;
     row.parameter = &p;
-    row.caption =
-        ui::PlaceLabel(box, place.captionLabel, QString::fromLatin1(place.caption), kCaptionLeft, top + 3);
+    row.caption = ui::PlaceLabel(box, place.captionLabel, QString::fromLatin1(place.caption), kCaptionLeft, top + 3);
     if (p.isList()) {
       row.list = ui::Place<QComboBox>(box, place.control, kValueLeft, top, kValueWidth, kValueHeight);
       row.list->setStyle(ui::CompactComboStyle());

@@ -39,8 +39,8 @@ long long DecimalExponent(const std::string& number) {
   const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
   const std::size_t first = mantissa.find_first_of("123456789");
   if (first == std::string::npos) return 0;
-  long long exponent = first < point ? static_cast<long long>(point - first - 1)
-                                     : -static_cast<long long>(first - point);
+  long long exponent =
+      first < point ? static_cast<long long>(point - first - 1) : -static_cast<long long>(first - point);
   if (mark != std::string::npos) {
     std::size_t at = mark + 1;
     const bool negative = number[at] == '-';

@@ -12,8 +12,8 @@ enum class ParameterGroup { Tensometric, Trigger, Global, Counter, Analog, Relay
 // Where a parameter stands on the configuration page, and the names its
 // controls carry (the translation table and the tests find them by these).
 struct ParameterPlace {
-  const char* parameter;     // the parameter's name in the parameter table
-  const char* control;       // its edit box or list
+  const char* parameter;  // the parameter's name in the parameter table
+  const char* control;    // its edit box or list
   const char* readButton;
   const char* writeButton;
   const char* captionLabel;  // the label of its caption

@@ -20,13 +20,8 @@ HidDevice::LiveCounter::LiveCounter() { ++liveObjects; }
 HidDevice::LiveCounter::~LiveCounter() { --liveObjects; }
 int HidDevice::liveCount() { return liveObjects.load(); }
 
-HidDevice::HidDevice(PnpInfo pnpInfo, HidDeviceController* controller, Platform& platform,
-                     GuiThread& gui)
-    : controller_(controller),
-      serial_(nextSerial++),
-      platform_(platform),
-      gui_(gui),
-      pnpInfo_(std::move(pnpInfo)) {
+HidDevice::HidDevice(PnpInfo pnpInfo, HidDeviceController* controller, Platform& platform, GuiThread& gui)
+    : controller_(controller), serial_(nextSerial++), platform_(platform), gui_(gui), pnpInfo_(std::move(pnpInfo)) {
   if (controller_ != nullptr) {
     setReportHandler(controller_->onDeviceData());  // not claimed yet: starts no reader
     unplugHandler_ = controller_->onDeviceUnplug();

@@ -49,8 +49,7 @@ void HidDeviceController::onNotification(int parameter) {
   if (missedNotification_) PostNotification(gui_, self_, 0);
 }
 
-void HidDeviceController::PostNotification(GuiThread& gui, std::weak_ptr<HidDeviceController*> self,
-                                           int parameter) {
+void HidDeviceController::PostNotification(GuiThread& gui, std::weak_ptr<HidDeviceController*> self, int parameter) {
   gui.post([self = std::move(self), parameter] {
     if (auto alive = self.lock()) (*alive)->onNotification(parameter);
   });

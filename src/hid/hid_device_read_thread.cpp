@@ -31,7 +31,9 @@ HidDeviceReadThread::~HidDeviceReadThread() {
   }
 }
 
-void HidDeviceReadThread::start() { thread_ = std::thread([this] { run(); }); }
+void HidDeviceReadThread::start() {
+  thread_ = std::thread([this] { run(); });
+}
 
 void HidDeviceReadThread::requestStop() {
   {
@@ -121,7 +123,7 @@ void HidDeviceReadThread::readTurn() {
 void HidDeviceReadThread::deliver() {
   Running running(*this, reports_);
   for (std::size_t i = 0; i < sizes_.size(); ++i) {
-    if (retired_) return;           // a handler released the device: the rest reach nobody
+    if (retired_) return;          // a handler released the device: the rest reach nobody
     if (sizes_[i] == 0) continue;  // a read of 0 bytes reaches nobody
     // A copy: the handler may replace or clear itself while it runs.
     const ReportHandler handler = device_.reportHandler();

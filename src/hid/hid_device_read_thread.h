@@ -51,8 +51,8 @@ class HidDeviceReadThread {
   void run();
   void readTurn();
   void handOver(Handover& handover);
-  void deliver();      // GUI thread
-  void reportError();  // GUI thread
+  void deliver();                // GUI thread
+  void reportError();            // GUI thread
   void pause(int milliseconds);  // ends early on a stop
 
   HidDevice& device_;

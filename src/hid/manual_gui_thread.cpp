@@ -33,8 +33,7 @@ int ManualGuiThread::processEvents() {
   return count + serveHandovers();
 }
 
-bool ManualGuiThread::runUntil(const std::function<bool()>& done,
-                               std::chrono::milliseconds timeout) {
+bool ManualGuiThread::runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     processEvents();
@@ -42,8 +41,7 @@ bool ManualGuiThread::runUntil(const std::function<bool()>& done,
     if (std::chrono::steady_clock::now() >= deadline) return false;
     // Conditions changed by other threads without posting are seen within 1 ms.
     std::unique_lock lock(mutex_);
-    work_.wait_for(lock, std::chrono::milliseconds(1),
-                   [&] { return !posted_.empty() || serveRequested_; });
+    work_.wait_for(lock, std::chrono::milliseconds(1), [&] { return !posted_.empty() || serveRequested_; });
   }
 }
 

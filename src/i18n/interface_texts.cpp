@@ -73,7 +73,8 @@ constexpr Row kCaptions[] = {
     {"Label48", "Sterowanie PK1", "PK1 control source"},
     {"Label49", "Sterowanie PK2", "PK2 control source"},
     {"TabSheet5", "Ustawienia programu", "Program settings"},
-    {"Label17", "Uwaga!:  Wszystkie zmiany zostaną zastosowane po ponownym uruchomieniu programu.", "NOTE: All changes will take effect after restarting the program."},
+    {"Label17", "Uwaga!:  Wszystkie zmiany zostaną zastosowane po ponownym uruchomieniu programu.",
+     "NOTE: All changes will take effect after restarting the program."},
     {"GroupBox2", "Połączenie", "Connection"},
     {"CheckBox1", "Połącz z urządzeniem przy starcie programu", "Connect the device at startup"},
     {"CheckBox2", "Automatycznie wznawiaj polączenie", "Auto  reconnects"},
@@ -92,17 +93,10 @@ constexpr Row kCaptions[] = {
 
 // Font names.
 constexpr Row kFonts[] = {
-    {"TFMain", "Tahoma", "Tahoma"},
-    {"ULabel", "Tahoma", "Tahoma"},
-    {"MaxLabel", "Tahoma", "Tahoma"},
-    {"MinLabel", "Tahoma", "Tahoma"},
-    {"DateLabel", "Tahoma", "Tahoma"},
-    {"TimeLabel", "Tahoma", "Tahoma"},
-    {"Pk1Label", "Tahoma", "Tahoma"},
-    {"Pk2Label", "Tahoma", "Tahoma"},
-    {"EncLabel", "Tahoma", "Tahoma"},
-    {"TensLabel", "Tahoma", "Tahoma"},
-    {"StatusBar", "Segoe UI", "Tahoma"},
+    {"TFMain", "Tahoma", "Tahoma"},    {"ULabel", "Tahoma", "Tahoma"},      {"MaxLabel", "Tahoma", "Tahoma"},
+    {"MinLabel", "Tahoma", "Tahoma"},  {"DateLabel", "Tahoma", "Tahoma"},   {"TimeLabel", "Tahoma", "Tahoma"},
+    {"Pk1Label", "Tahoma", "Tahoma"},  {"Pk2Label", "Tahoma", "Tahoma"},    {"EncLabel", "Tahoma", "Tahoma"},
+    {"TensLabel", "Tahoma", "Tahoma"}, {"StatusBar", "Segoe UI", "Tahoma"},
 };
 
 // Captions of the standard message dialogs (the program shows none).
@@ -127,14 +121,10 @@ constexpr Row kDialogCaptions[] = {
 // Other text properties: the display fields' no-value text; the lists'
 // texts follow from their entries.
 constexpr Row kDisplayTexts[] = {
-    {"ULabel.Text", "-------------", ""},
-    {"MaxLabel.Text", "-------------", ""},
-    {"MinLabel.Text", "-------------", ""},
-    {"DateLabel.Text", "-------------", ""},
-    {"TimeLabel.Text", "-------------", ""},
-    {"Pk1Label.Text", "-------------", ""},
-    {"Pk2Label.Text", "-------------", ""},
-    {"EncLabel.Text", "-------------", ""},
+    {"ULabel.Text", "-------------", ""},    {"MaxLabel.Text", "-------------", ""},
+    {"MinLabel.Text", "-------------", ""},  {"DateLabel.Text", "-------------", ""},
+    {"TimeLabel.Text", "-------------", ""}, {"Pk1Label.Text", "-------------", ""},
+    {"Pk2Label.Text", "-------------", ""},  {"EncLabel.Text", "-------------", ""},
     {"TensLabel.Text", "-------------", ""},
 };
 constexpr Row kOtherTexts[] = {
@@ -152,16 +142,11 @@ constexpr Row kCollections[] = {
 
 // Character sets of the fonts.
 constexpr Row kCharSets[] = {
-    {"TFMain", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
-    {"ULabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
-    {"MaxLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
-    {"MinLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
-    {"DateLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
-    {"TimeLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
-    {"Pk1Label", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
-    {"Pk2Label", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
-    {"EncLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
-    {"TensLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
+    {"TFMain", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},    {"ULabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
+    {"MaxLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},  {"MinLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
+    {"DateLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"}, {"TimeLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
+    {"Pk1Label", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},  {"Pk2Label", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
+    {"EncLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},  {"TensLabel", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
     {"StatusBar", "DEFAULT_CHARSET", "DEFAULT_CHARSET"},
 };
 

@@ -52,7 +52,8 @@ void LanguageEntryDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     focus.state = option.state;
     focus.backgroundColor = option.palette.highlight().color();
     const QWidget* widget = option.widget;
-    (widget ? widget->style() : QApplication::style())->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    (widget ? widget->style() : QApplication::style())
+        ->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
   }
   painter->restore();
 }

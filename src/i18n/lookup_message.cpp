@@ -4,8 +4,7 @@
 
 namespace vestrix::i18n {
 
-QString LookupMessage(const TranslationTable& table, int activeLanguage,
-                      const QString& identifier) {
+QString LookupMessage(const TranslationTable& table, int activeLanguage, const QString& identifier) {
   const TranslationRow* row = table.findRow(kMessageSection, identifier);
   if (row == nullptr) return {};
   QString text = row->text(activeLanguage);

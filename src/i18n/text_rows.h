@@ -17,7 +17,8 @@ struct TextRow {
 inline void AddSection(TranslationTable& table, const QString& section, std::span<const TextRow> rows = {}) {
   table.addSection(section);
   for (const TextRow& row : rows) {
-    table.addRow(section, QString::fromLatin1(row.name), {QString::fromUtf8(row.polish), QString::fromUtf8(row.english)});
+    table.addRow(section, QString::fromLatin1(row.name),
+                 {QString::fromUtf8(row.polish), QString::fromUtf8(row.english)});
   }
 }
 

@@ -22,8 +22,7 @@ QStringList TranslationTable::sectionNames() const {
   return names;
 }
 
-void TranslationTable::addRow(const QString& section, const QString& name,
-                              const QStringList& texts) {
+void TranslationTable::addRow(const QString& section, const QString& name, const QStringList& texts) {
   for (Section& s : sections_) {
     if (s.name == section) {
       s.rows.push_back({name, texts});
@@ -33,8 +32,7 @@ void TranslationTable::addRow(const QString& section, const QString& name,
   sections_.push_back({section, {{name, texts}}});
 }
 
-const TranslationRow* TranslationTable::findRow(const QString& section,
-                                                const QString& name) const {
+const TranslationRow* TranslationTable::findRow(const QString& section, const QString& name) const {
   for (const TranslationRow& row : rows(section)) {
     if (row.name == name) return &row;
   }

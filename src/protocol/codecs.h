@@ -13,7 +13,7 @@ class MessageView {
 
   std::uint8_t byte(std::size_t offset) const { return offset < size_ ? data_[offset] : 0; }
   std::uint8_t code() const { return byte(0); }
-  float float32(std::size_t offset) const;    // least significant byte first
+  float float32(std::size_t offset) const;         // least significant byte first
   std::uint32_t uint32(std::size_t offset) const;  // least significant byte first
   std::uint16_t uint16BigEndian(std::size_t offset) const;
 

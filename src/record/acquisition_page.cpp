@@ -33,9 +33,9 @@ AcquisitionPage::AcquisitionPage(QWidget* parent) : QWidget(parent) {
     const char* text;
     int left;
   };
-  constexpr Heading kHeadings[] = {{"Label20", "Data", 8},      {"Label53", "Godzina", 92}, {"Label56", "Tensometr", 173},
-                                   {"Label57", "Enkoder", 256}, {"Label58", "0-10V", 344},  {"Label55", "OUT1", 428},
-                                   {"Label59", "OUT2", 508}};
+  constexpr Heading kHeadings[] = {
+      {"Label20", "Data", 8},    {"Label53", "Godzina", 92}, {"Label56", "Tensometr", 173}, {"Label57", "Enkoder", 256},
+      {"Label58", "0-10V", 344}, {"Label55", "OUT1", 428},   {"Label59", "OUT2", 508}};
   for (const Heading& h : kHeadings) ui::PlaceLabel(box, h.name, QString::fromLatin1(h.text), h.left, 98);
 
   rows_ = new AcquisitionTableModel(this);

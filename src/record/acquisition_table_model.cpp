@@ -22,16 +22,11 @@ void AcquisitionTableModel::reset() {
 }
 
 void AcquisitionTableModel::addRow(const protocol::MeasurementSample& s) {
-  const Row row{s.tensValue,
-                s.counterValue,
-                s.analogValue,
-                s.year,
-                s.month,
-                s.day,
-                s.hour,
-                s.minute,
-                s.second,
-                static_cast<std::uint8_t>((s.relay1 != 0 ? 1 : 0) | (s.relay2 != 0 ? 2 : 0))};
+  const Row row{s.tensValue,   s.counterValue,
+                s.analogValue, s.year,
+                s.month,       s.day,
+                s.hour,        s.minute,
+                s.second,      static_cast<std::uint8_t>((s.relay1 != 0 ? 1 : 0) | (s.relay2 != 0 ? 2 : 0))};
   if (rows_.empty()) {
     rows_.push_back(row);  // the blank row 0 is filled
     emit dataChanged(index(0, 0), index(0, kColumns - 1));

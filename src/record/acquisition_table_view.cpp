@@ -40,7 +40,8 @@ void AcquisitionTableView::refreshNow() {
   updateGeometries();
   const int top = rowViewportPosition(firstPending_);
   if (top >= 0 && top < viewport()->height()) {
-    viewport()->update(QRect(0, top, viewport()->width(), (lastPending_ - firstPending_ + 1) * rowHeight(firstPending_)));
+    viewport()->update(
+        QRect(0, top, viewport()->width(), (lastPending_ - firstPending_ + 1) * rowHeight(firstPending_)));
   }
   firstPending_ = lastPending_ = -1;
 }

@@ -11,8 +11,12 @@ ClockReading LocalClockNow() {
   // localtime_r reads the zone once per process; localtime and QDateTime's
   // local time look at the zone file again on every call.
   localtime_r(&now.tv_sec, &local);
-  return ClockReading{local.tm_year + 1900, local.tm_mon + 1,  local.tm_mday,
-                      local.tm_hour,        local.tm_min,      local.tm_sec,
+  return ClockReading{local.tm_year + 1900,
+                      local.tm_mon + 1,
+                      local.tm_mday,
+                      local.tm_hour,
+                      local.tm_min,
+                      local.tm_sec,
                       static_cast<int>(now.tv_nsec / 1000000)};
 }
 

@@ -27,8 +27,8 @@ class RecordFile {
 
   // Why the last attempt failed.
   enum class Failure {
-    System,         // the system refused: error() is its reason
-    NotRegularFile, // the path names a folder, a FIFO, a device...
+    System,          // the system refused: error() is its reason
+    NotRegularFile,  // the path names a folder, a FIFO, a device...
   };
 
   // monotonicMs: a clock in milliseconds that never goes back.

@@ -29,7 +29,8 @@ QByteArray RecordHeader(const ColumnChoice& columns) {
 QByteArray RecordFields(const protocol::MeasurementSample& s, const ColumnChoice& columns, const ClockReading& clock,
                         int recordNumber, QChar separator) {
   QByteArray line;
-  if (Ticked(columns, Column::Date)) line += Number(clock.day) + '-' + Number(clock.month) + '-' + Number(clock.year) + ';';
+  if (Ticked(columns, Column::Date))
+    line += Number(clock.day) + '-' + Number(clock.month) + '-' + Number(clock.year) + ';';
   if (Ticked(columns, Column::Time)) {
     line += Number(clock.hour) + ':' + Number(clock.minute) + ':' + Number(clock.second) + ':' +
             Number(clock.millisecond) + ';';

@@ -57,8 +57,9 @@ RecordingState::Step RecordingState::RecordingStep(const protocol::MeasurementSa
     if (file_.empty() || (headerColumns_ && *headerColumns_ != options.columns)) headerPending_ = true;
     if (headerPending_) headerColumns_ = options.columns;
   }
-  const RecordFile::Outcome outcome =
-      opened == RecordFile::Outcome::Written ? AppendRecordLine(options.path, BuildRecordLine(sample, options)) : opened;
+  const RecordFile::Outcome outcome = opened == RecordFile::Outcome::Written
+                                          ? AppendRecordLine(options.path, BuildRecordLine(sample, options))
+                                          : opened;
   step.failedNow = outcome == RecordFile::Outcome::Failed && !wasFailing;
   step.resumedNow = outcome == RecordFile::Outcome::Written && wasFailing;
   return step;

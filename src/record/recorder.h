@@ -31,10 +31,10 @@ class RecordingState {
  public:
   // What a step did.
   struct Step {
-    bool recorded = false;     // a record was made (stored or not)
-    bool failedNow = false;    // storing failed, the first time in this episode
-    bool resumedNow = false;   // storing works again after a failure
-    bool recreatedNow = false; // the file had been deleted or moved away: a new one was begun
+    bool recorded = false;      // a record was made (stored or not)
+    bool failedNow = false;     // storing failed, the first time in this episode
+    bool resumedNow = false;    // storing works again after a failure
+    bool recreatedNow = false;  // the file had been deleted or moved away: a new one was begun
   };
 
   RecordingState(std::function<ClockReading()> clock, std::function<std::int64_t()> monotonicMs);

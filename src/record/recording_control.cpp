@@ -11,8 +11,7 @@
 
 namespace vestrix::record {
 
-RecordingControl::RecordingControl(AcquisitionPage& page, RecordingGroup& group, RecordingHost& host,
-                                   QObject* parent)
+RecordingControl::RecordingControl(AcquisitionPage& page, RecordingGroup& group, RecordingHost& host, QObject* parent)
     : QObject(parent),
       page_(page),
       group_(group),

@@ -32,8 +32,8 @@ RecordingGroup::RecordingGroup(QWidget* parent) : QGroupBox(parent) {
                          QStringLiteral("~ 10 / min."), QStringLiteral("~ 1 / min")});
   periodList_->setCurrentIndex(0);
   periodList_->setStyle(ui::CompactComboStyle());
-  periodList_->setToolTip(QStringLiteral(
-      "Prędkosć zapisu pomiarow do pliku. Maksymalnie 100 pomiarow/sekunde, minimalnie 1/godzine."));
+  periodList_->setToolTip(
+      QStringLiteral("Prędkosć zapisu pomiarow do pliku. Maksymalnie 100 pomiarow/sekunde, minimalnie 1/godzine."));
 
   auto* columnsBox = ui::Place<QGroupBox>(this, "Label_DataAcqParam", 11, 98, 547, 65);
   columnsBox->setTitle(QStringLiteral("Rejestruj do pliku:"));

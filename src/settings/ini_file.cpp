@@ -1,13 +1,13 @@
 #include "settings/ini_file.h"
 
-#include <algorithm>
-
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

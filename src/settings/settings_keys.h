@@ -23,8 +23,8 @@ enum class Key {
   SaveAnalog,
   SaveOut1,
   SaveOut2,
-  AutoStart,     // start recording at startup
-  ScreenLeft,    // the window's edges
+  AutoStart,   // start recording at startup
+  ScreenLeft,  // the window's edges
   ScreenTop,
   UpdatePeriod,  // position of the update-period list
   Language,      // 1 Polish, 2 English

@@ -15,8 +15,7 @@ namespace {
 
 using protocol::ValueKind;
 
-constexpr std::uint8_t kTensCoef = 34, kTensOffset = 33, kEncCoef = 21, kEncOffset = 20, kAdcCoef = 11,
-                       kAdcOffset = 10;
+constexpr std::uint8_t kTensCoef = 34, kTensOffset = 33, kEncCoef = 21, kEncOffset = 20, kAdcCoef = 11, kAdcOffset = 10;
 constexpr std::uint8_t kPk1Source = 50, kPk1On = 51, kPk1Off = 52, kPk2Source = 54, kPk2On = 55, kPk2Off = 56;
 
 InstrumentTime LocalTime() {
@@ -105,8 +104,10 @@ float InstrumentModel::sourceValue(std::uint8_t source, const protocol::Measurem
 void InstrumentModel::updateRelay(std::uint8_t& relay, std::uint8_t sourceCode, std::uint8_t onCode,
                                   std::uint8_t offCode, const protocol::MeasurementSample& s) {
   const float value = sourceValue(storedIndex(sourceCode), s);
-  if (value >= storedFloat(onCode)) relay = 1;
-  else if (value <= storedFloat(offCode)) relay = 0;
+  if (value >= storedFloat(onCode))
+    relay = 1;
+  else if (value <= storedFloat(offCode))
+    relay = 0;
 }
 
 protocol::MeasurementSample InstrumentModel::measure() {

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+
 #include <unistd.h>
 
 namespace {

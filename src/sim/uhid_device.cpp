@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+
 #include <fcntl.h>
 #include <linux/uhid.h>
 #include <poll.h>
@@ -12,15 +13,13 @@ namespace vestrix::sim {
 
 const std::vector<std::uint8_t>& InstrumentDescriptor() {
   static const std::vector<std::uint8_t> descriptor = {
-      0x06, 0x00, 0xFF,  // usage page: vendor defined
-      0x09, 0x01,        // usage 1
-      0xA1, 0x01,        // collection (application)
-      0x85, 0x01,        //   report id 1
-      0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F,
-      0x81, 0x02,  //   input: 63 bytes
-      0x09, 0x01, 0x95, 0x3F,
-      0x91, 0x02,  //   output: 63 bytes
-      0xC0,        // end collection
+      0x06, 0x00, 0xFF,                                                              // usage page: vendor defined
+      0x09, 0x01,                                                                    // usage 1
+      0xA1, 0x01,                                                                    // collection (application)
+      0x85, 0x01,                                                                    //   report id 1
+      0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F, 0x81, 0x02,  //   input: 63 bytes
+      0x09, 0x01, 0x95, 0x3F, 0x91, 0x02,                                            //   output: 63 bytes
+      0xC0,                                                                          // end collection
   };
   return descriptor;
 }
@@ -42,7 +41,8 @@ bool UhidDevice::create(std::string* error) {
   std::strncpy(reinterpret_cast<char*>(event.u.create2.name), config_.name.c_str(), sizeof event.u.create2.name - 1);
   std::strncpy(reinterpret_cast<char*>(event.u.create2.phys), "vestrix-sim-uhid", sizeof event.u.create2.phys - 1);
   std::strncpy(reinterpret_cast<char*>(event.u.create2.uniq), config_.uniq.c_str(), sizeof event.u.create2.uniq - 1);
-  event.u.create2.rd_size = static_cast<std::uint16_t>(std::min(config_.descriptor.size(), sizeof event.u.create2.rd_data));
+  event.u.create2.rd_size =
+      static_cast<std::uint16_t>(std::min(config_.descriptor.size(), sizeof event.u.create2.rd_data));
   std::memcpy(event.u.create2.rd_data, config_.descriptor.data(), event.u.create2.rd_size);
   event.u.create2.bus = 0x03;  // USB
   event.u.create2.vendor = config_.vendorId;

@@ -1,8 +1,7 @@
 #include "ui/caption_size.h"
 
-#include <QLabel>
-
 #include <QFontMetrics>
+#include <QLabel>
 #include <QVariant>
 
 #include <algorithm>

@@ -1,8 +1,9 @@
 #include "app/demo_platform.h"
-#include "support/test_settings.h"
 #include "measure/display_page.h"
 #include "measure/value_field.h"
+
 #include "support/child_process.h"
+#include "support/test_settings.h"
 #include "support/window_fixture.h"
 
 #include <QFile>

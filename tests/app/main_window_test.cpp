@@ -1,20 +1,23 @@
-#include "support/qt_print.h"
-#include "support/test_settings.h"
-#include "app/error_box.h"
 #include "app/main_window.h"
-#include "measure/display_page.h"
+
+#include "app/error_box.h"
 #include "app/status_panels.h"
 #include "hid/sim/sim_bus.h"
 #include "i18n/translation_table.h"
+#include "measure/display_page.h"
+
+#include "support/qt_print.h"
+#include "support/test_settings.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -110,14 +113,14 @@ TEST_P(ErrorBoxRule, DotAppendedAfterCharactersThatSortAfterDot) {
   EXPECT_EQ(ErrorBoxText(QString::fromUtf8(GetParam().message)), QString::fromUtf8(GetParam().shown));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ErrorBoxRule,
-    ::testing::Values(ErrorBoxCase{"Device cannot be opened", "Device cannot be opened."},
-                      ErrorBoxCase{"Done.", "Done."}, ErrorBoxCase{"Value must be within [1..2]!",
-                                                                  "Value must be within [1..2]!"},
-                      ErrorBoxCase{"ends in -", "ends in -"}, ErrorBoxCase{"ends in 0", "ends in 0."},
-                      ErrorBoxCase{"ends in )", "ends in )"}, ErrorBoxCase{"zażółć", "zażółć."},
-                      ErrorBoxCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(Cases, ErrorBoxRule,
+                         ::testing::Values(ErrorBoxCase{"Device cannot be opened", "Device cannot be opened."},
+                                           ErrorBoxCase{"Done.", "Done."},
+                                           ErrorBoxCase{"Value must be within [1..2]!", "Value must be within [1..2]!"},
+                                           ErrorBoxCase{"ends in -", "ends in -"},
+                                           ErrorBoxCase{"ends in 0", "ends in 0."},
+                                           ErrorBoxCase{"ends in )", "ends in )"}, ErrorBoxCase{"zażółć", "zażółć."},
+                                           ErrorBoxCase{"", ""}));
 
 // An exception escaping an event handler of the running window is shown in
 // the error box, and the next event is handled as usual.

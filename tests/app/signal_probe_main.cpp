@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+
 #include <unistd.h>
 
 int main(int, char** argv) {

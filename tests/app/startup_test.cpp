@@ -1,12 +1,13 @@
 // Start-up and close with a settings file in a folder of the test's own.
 #include "app/error_box.h"
 #include "app/main_window.h"
-#include "measure/display_page.h"
 #include "app/program_settings_page.h"
 #include "hid/sim/sim_bus.h"
 #include "i18n/language_combo.h"
+#include "measure/display_page.h"
 #include "record/acquisition_page.h"
 #include "record/recording_group.h"
+
 #include "support/child_process.h"
 #include "support/qt_print.h"
 #include "support/qt_pump.h"
@@ -14,16 +15,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QDir>
-#include <QLabel>
 #include <QTemporaryDir>
-#include <QWheelEvent>
 #include <QTest>
+#include <QWheelEvent>
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -234,8 +236,8 @@ TEST(SettingsLocation, AnUnwritableProgramFolderUsesTheConfigurationFolder) {
   ::chmod(demo.toLocal8Bit().constData(), 0755);
   ASSERT_EQ(::chown(home.toLocal8Bit().constData(), 65534, 65534), 0);
   qputenv("XDG_CONFIG_HOME", home.toLocal8Bit());
-  testing::ChildProcess program(std::vector<std::string>{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
-                                 demo.toStdString()},
+  testing::ChildProcess program(std::vector<std::string>{"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+                                                         "--clear-groups", demo.toStdString()},
                                 home.toStdString());
   qunsetenv("XDG_CONFIG_HOME");
   ASSERT_TRUE(program.started());

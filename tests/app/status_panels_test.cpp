@@ -3,14 +3,17 @@
 // way (shortened in their middle) so that the sentence and its reason stay
 // readable. Measured on the real window in both languages, each with its
 // status bar face.
-#include "app/main_window.h"
 #include "app/status_panels.h"
+
+#include "app/main_window.h"
 #include "hid/sim/sim_bus.h"
 #include "i18n/translation_table.h"
+
 #include "support/test_settings.h"
 
 #include <QFontMetrics>
 #include <QLabel>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -95,7 +98,8 @@ TEST(StatusTexts, AreFittedAgainWhenTheFaceChanges) {
   TFMain window(bus, settings.path());
   window.show();
   StatusPanels* bar = window.StatusBar;
-  const QString text = window.LookupMessage("IDS_REC_FAILED").arg(kLongPath, QString::fromLocal8Bit(std::strerror(EACCES)));
+  const QString text =
+      window.LookupMessage("IDS_REC_FAILED").arg(kLongPath, QString::fromLocal8Bit(std::strerror(EACCES)));
   bar->setPanelText(0, text, {kLongPath});
   window.LangCombo1Change(i18n::kPolish - 1);
   const QLabel* panel = bar->findChild<QLabel*>("Panel0");

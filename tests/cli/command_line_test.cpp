@@ -1,8 +1,10 @@
 #include "cli/command_line.h"
+
 #include "support/child_process.h"
 
 #include <QByteArray>
 #include <QtGlobal>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -61,7 +63,8 @@ TEST(CommandLine, WithoutADisplayItSaysSoInOneLine) {
   if (!platform.isEmpty()) qputenv("QT_QPA_PLATFORM", platform);
   if (!display.isEmpty()) qputenv("DISPLAY", display);
   if (!wayland.isEmpty()) qputenv("WAYLAND_DISPLAY", wayland);
-  EXPECT_EQ(said, "tool: no display: set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen to run without one\n");
+  EXPECT_EQ(said,
+            "tool: no display: set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen to run without one\n");
 }
 
 // The real demo program.

@@ -2,17 +2,19 @@
 // simulated instrument: what it sends is checked on the bytes the
 // instrument receives.
 #include "config/config_page.h"
+
 #include "config/parameter_edit.h"
 #include "measure/display_page.h"
 #include "protocol/codecs.h"
 #include "protocol/message_codes.h"
+
 #include "support/window_fixture.h"
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QToolButton>
@@ -115,34 +117,34 @@ const QChar kComma = QLatin1Char(',');
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FloatWrite,
-    ::testing::Values(
-        FloatCase{"offset_12_5", kPoint, "BoxTensOffset", "12.5", 12.5f, "12.5000"},
-        FloatCase{"offset_12_5_comma", kComma, "BoxTensOffset", "12,5", 12.5f, "12,5000"},
-        FloatCase{"point_in_comma_locale", kComma, "BoxTensOffset", "12.5", std::nullopt, "12.5"},
-        FloatCase{"pk1_on_above", kPoint, "BoxPk1On", "2000", 1000.0f, "1000.0000"},
-        FloatCase{"pk1_on_below", kPoint, "BoxPk1On", "-20000", -10000.0f, "-10000.0000"},
-        FloatCase{"const_zero", kPoint, "BoxTensConst", "0", 0.0001f, "0.0001"},
-        FloatCase{"const_ten", kPoint, "BoxTensConst", "10", 9.9999f, "9.9999"},
-        FloatCase{"const_ten_comma", kComma, "BoxTensConst", "10", 9.9999f, "9,9999"},
-        FloatCase{"sends_nearest_not_text", kPoint, "BoxAdcCoef", "1.23456", 1.23456f, "1.2346"},
-        FloatCase{"blanks_around", kPoint, "BoxEncOffset", "  -7.25 ", -7.25f, "-7.2500"},
-        FloatCase{"exponent", kPoint, "BoxTrigerStart", "1e3", 1000.0f, "1000.0000"},
-        FloatCase{"beyond_float32", kPoint, "BoxTrigerStart", "1e39", 10000.0f, "10000.0000"},
-        FloatCase{"beyond_double", kPoint, "BoxTrigerStop", "-1e400", -10000.0f, "-10000.0000"},
-        // Beyond the double range by their digits, not their exponent.
-        FloatCase{"below_double_without_exponent", kPoint, "BoxTrigerStart", kTinyDigits.c_str(), 0.0f, "0.0000"},
-        FloatCase{"beyond_double_negative_exponent", kPoint, "BoxTrigerStart", kHugeDigits.c_str(), 10000.0f,
-                  "10000.0000"},
-        FloatCase{"empty", kPoint, "BoxTensCoef", "", std::nullopt, ""},
-        FloatCase{"blanks_only", kPoint, "BoxTensCoef", "   ", std::nullopt, "   "},
-        FloatCase{"letters", kPoint, "BoxTensCoef", "12abc", std::nullopt, "12abc"},
-        FloatCase{"two_separators", kPoint, "BoxTensCoef", "1.2.3", std::nullopt, "1.2.3"},
-        FloatCase{"inside_blank", kPoint, "BoxTensCoef", "1 2", std::nullopt, "1 2"},
-        FloatCase{"inf", kPoint, "BoxTensCoef", "inf", std::nullopt, "inf"},
-        FloatCase{"nan", kPoint, "BoxTensCoef", "nan", std::nullopt, "nan"},
-        FloatCase{"hex", kPoint, "BoxTensCoef", "0x10", std::nullopt, "0x10"},
-        FloatCase{"thousands", kComma, "BoxPk2On", "1.000", std::nullopt, "1.000"},
-        FloatCase{"other_digits", kPoint, "BoxPk2Off", "\xd9\xa3", std::nullopt, "\xd9\xa3"}),
+    ::testing::Values(FloatCase{"offset_12_5", kPoint, "BoxTensOffset", "12.5", 12.5f, "12.5000"},
+                      FloatCase{"offset_12_5_comma", kComma, "BoxTensOffset", "12,5", 12.5f, "12,5000"},
+                      FloatCase{"point_in_comma_locale", kComma, "BoxTensOffset", "12.5", std::nullopt, "12.5"},
+                      FloatCase{"pk1_on_above", kPoint, "BoxPk1On", "2000", 1000.0f, "1000.0000"},
+                      FloatCase{"pk1_on_below", kPoint, "BoxPk1On", "-20000", -10000.0f, "-10000.0000"},
+                      FloatCase{"const_zero", kPoint, "BoxTensConst", "0", 0.0001f, "0.0001"},
+                      FloatCase{"const_ten", kPoint, "BoxTensConst", "10", 9.9999f, "9.9999"},
+                      FloatCase{"const_ten_comma", kComma, "BoxTensConst", "10", 9.9999f, "9,9999"},
+                      FloatCase{"sends_nearest_not_text", kPoint, "BoxAdcCoef", "1.23456", 1.23456f, "1.2346"},
+                      FloatCase{"blanks_around", kPoint, "BoxEncOffset", "  -7.25 ", -7.25f, "-7.2500"},
+                      FloatCase{"exponent", kPoint, "BoxTrigerStart", "1e3", 1000.0f, "1000.0000"},
+                      FloatCase{"beyond_float32", kPoint, "BoxTrigerStart", "1e39", 10000.0f, "10000.0000"},
+                      FloatCase{"beyond_double", kPoint, "BoxTrigerStop", "-1e400", -10000.0f, "-10000.0000"},
+                      // Beyond the double range by their digits, not their exponent.
+                      FloatCase{"below_double_without_exponent", kPoint, "BoxTrigerStart", kTinyDigits.c_str(), 0.0f,
+                                "0.0000"},
+                      FloatCase{"beyond_double_negative_exponent", kPoint, "BoxTrigerStart", kHugeDigits.c_str(),
+                                10000.0f, "10000.0000"},
+                      FloatCase{"empty", kPoint, "BoxTensCoef", "", std::nullopt, ""},
+                      FloatCase{"blanks_only", kPoint, "BoxTensCoef", "   ", std::nullopt, "   "},
+                      FloatCase{"letters", kPoint, "BoxTensCoef", "12abc", std::nullopt, "12abc"},
+                      FloatCase{"two_separators", kPoint, "BoxTensCoef", "1.2.3", std::nullopt, "1.2.3"},
+                      FloatCase{"inside_blank", kPoint, "BoxTensCoef", "1 2", std::nullopt, "1 2"},
+                      FloatCase{"inf", kPoint, "BoxTensCoef", "inf", std::nullopt, "inf"},
+                      FloatCase{"nan", kPoint, "BoxTensCoef", "nan", std::nullopt, "nan"},
+                      FloatCase{"hex", kPoint, "BoxTensCoef", "0x10", std::nullopt, "0x10"},
+                      FloatCase{"thousands", kComma, "BoxPk2On", "1.000", std::nullopt, "1.000"},
+                      FloatCase{"other_digits", kPoint, "BoxPk2Off", "\xd9\xa3", std::nullopt, "\xd9\xa3"}),
     CaseName);
 
 struct RangeCase {
@@ -172,10 +174,10 @@ TEST_P(RatedCapacity, HasItsOwnIntegerRule) {
 INSTANTIATE_TEST_SUITE_P(Cases, RatedCapacity,
                          // A negative capacity is invalid input: nothing the user chose would be sent.
                          ::testing::Values(RangeCase{"-5", std::nullopt, "-5"}, RangeCase{"0", 1, "1"},
-                                           RangeCase{"-0", 1, "1"},
-                                           RangeCase{"1000000", 999999, "999999"}, RangeCase{"1500", 1500, "1500"},
-                                           RangeCase{" 42 ", 42, "42"}, RangeCase{"12abc", std::nullopt, "12abc"},
-                                           RangeCase{"", std::nullopt, ""}, RangeCase{"1.5", std::nullopt, "1.5"},
+                                           RangeCase{"-0", 1, "1"}, RangeCase{"1000000", 999999, "999999"},
+                                           RangeCase{"1500", 1500, "1500"}, RangeCase{" 42 ", 42, "42"},
+                                           RangeCase{"12abc", std::nullopt, "12abc"}, RangeCase{"", std::nullopt, ""},
+                                           RangeCase{"1.5", std::nullopt, "1.5"},
                                            RangeCase{"2147483648", std::nullopt, "2147483648"},
                                            RangeCase{"-2147483648", std::nullopt, "-2147483648"}));
 

@@ -1,4 +1,5 @@
 #include "device/command_sender.h"
+
 #include "support/hid_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,8 @@
 #include "device/device_discovery.h"
+
 #include "measure/display_page.h"
 #include "protocol/message_codes.h"
+
 #include "support/window_fixture.h"
 
 #include <QLineEdit>
@@ -131,7 +133,8 @@ TEST_F(Discovery, ALaterInstrumentLineWithoutItsObjectEndsNotConnected) {
   ASSERT_TRUE(connected());
   window->HidDeviceController1->setOnArrival(hid::PlugHandler::from([&](hid::HidDevice&) {
     hid::HidDevice* taken = nullptr;
-    ASSERT_TRUE(window->HidDeviceController1->ClaimDeviceByIndex(taken, window->HidDeviceController1->deviceCount() - 1));
+    ASSERT_TRUE(
+        window->HidDeviceController1->ClaimDeviceByIndex(taken, window->HidDeviceController1->deviceCount() - 1));
   }));
   plugInstrument();
   settle();

@@ -184,9 +184,7 @@ TEST_F(Controller, ReleaseOfPluggedDeviceGivesFreshObjectWithHandlers) {
   ASSERT_TRUE(controller->ClaimDeviceByIndex(device, 0));
   int reports = 0;
   int unplugs = 0;
-  auto onReport = ReportHandler::from([&](HidDevice&, std::uint8_t, const std::uint8_t*, std::uint16_t) {
-    ++reports;
-  });
+  auto onReport = ReportHandler::from([&](HidDevice&, std::uint8_t, const std::uint8_t*, std::uint16_t) { ++reports; });
   device->setReportHandler(onReport);
   device->setUnplugHandler(PlugHandler::from([&](HidDevice&) { ++unplugs; }));
   device->setReaderSleepTime(20);

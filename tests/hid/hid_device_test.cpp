@@ -1,4 +1,5 @@
 #include "hid/controller_error.h"
+
 #include "support/hid_fixture.h"
 
 #include <gtest/gtest.h>
@@ -110,7 +111,8 @@ TEST_F(Device, ClearingTheHandlerStopsTheReader) {
 
 TEST_F(Device, ReaderSleepTimeBounds) {
   HidDevice& device = claim(DeviceSpec(u"A"));
-  for (auto [value, stored] : std::vector<std::pair<int, int>>{{9, 100}, {10, 10}, {10001, 10}, {10000, 10000}, {-1, 10000}}) {
+  for (auto [value, stored] :
+       std::vector<std::pair<int, int>>{{9, 100}, {10, 10}, {10001, 10}, {10000, 10000}, {-1, 10000}}) {
     device.setReaderSleepTime(value);
     EXPECT_EQ(device.ReaderSleepTime(), stored) << value;
   }

@@ -3,6 +3,7 @@
 #include "hid/hid_device_controller.h"
 #include "hid/manual_gui_thread.h"
 #include "hid/sim/sim_bus.h"
+
 #include "support/hid_fixture.h"
 
 #include <gtest/gtest.h>

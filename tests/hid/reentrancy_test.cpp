@@ -2,6 +2,7 @@
 // their own reader: the link must neither touch a freed object, re-enter a
 // handler, freeze the event loop nor wait for itself.
 #include "hid/hid_device_read_thread.h"
+
 #include "support/hid_fixture.h"
 #include "support/watchdog.h"
 
@@ -218,8 +219,7 @@ TEST_P(ReleaseInsideCallback, LeavesNothingTouchedAfterTheRelease) {
       return;
     }
     case ReleaseIn::Unplug:
-    case ReleaseIn::Removal:
-      break;
+    case ReleaseIn::Removal: break;
   }
   gui.processEvents();
   HidDevice* device = nullptr;

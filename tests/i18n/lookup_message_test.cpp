@@ -1,6 +1,8 @@
-#include "support/qt_print.h"
 #include "i18n/lookup_message.h"
+
 #include "i18n/translation_table.h"
+
+#include "support/qt_print.h"
 
 #include <gtest/gtest.h>
 
@@ -38,10 +40,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LookupCase{"IDS_BOTH", kPolish, "polski"}, LookupCase{"IDS_BOTH", kEnglish, "english"},
                       LookupCase{"IDS_PL_ONLY", kPolish, "tylko polski"},
                       LookupCase{"IDS_PL_ONLY", kEnglish, "tylko polski"},
-                      LookupCase{"IDS_EN_ONLY", kEnglish, "english only"},
-                      LookupCase{"IDS_EN_ONLY", kPolish, ""}, LookupCase{"IDS_NONE", kEnglish, ""},
-                      LookupCase{"IDS_MISSING", kEnglish, ""}, LookupCase{"IDS_MISSING", kPolish, ""},
-                      LookupCase{"ids_both", kEnglish, ""},
+                      LookupCase{"IDS_EN_ONLY", kEnglish, "english only"}, LookupCase{"IDS_EN_ONLY", kPolish, ""},
+                      LookupCase{"IDS_NONE", kEnglish, ""}, LookupCase{"IDS_MISSING", kEnglish, ""},
+                      LookupCase{"IDS_MISSING", kPolish, ""}, LookupCase{"ids_both", kEnglish, ""},
                       // Only the message section is searched.
                       LookupCase{"IDS_CAPTION", kEnglish, ""},
                       // Returned as stored: no trimming, no escapes.

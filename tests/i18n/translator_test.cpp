@@ -3,9 +3,10 @@
 #include "i18n/language_combo.h"
 #include "i18n/translation_table.h"
 #include "measure/display_page.h"
+#include "protocol/codecs.h"
+
 #include "support/samples.h"
 #include "support/window_fixture.h"
-#include "protocol/codecs.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -147,9 +148,8 @@ TEST(CommaText, RoundTrips) {
 
 TEST(TranslationTableData, SectionsAndRowCounts) {
   const TranslationTable& t = BuiltinTranslationTable();
-  EXPECT_EQ(t.sectionNames(), QStringList({"Captions", "Hints", "DisplayLabels", "Fonts", "MultiLines",
-                                           "DlgsCaptions", "Strings", "OtherStrings", "Locales", "Collections",
-                                           "CharSets"}));
+  EXPECT_EQ(t.sectionNames(), QStringList({"Captions", "Hints", "DisplayLabels", "Fonts", "MultiLines", "DlgsCaptions",
+                                           "Strings", "OtherStrings", "Locales", "Collections", "CharSets"}));
   EXPECT_EQ(t.rows(kCaptionsSection).size(), 74u);
   EXPECT_EQ(t.rows(kFontsSection).size(), 11u);
   EXPECT_EQ(t.rows(kMultiLinesSection).size(), 14u);
@@ -162,6 +162,36 @@ TEST(TranslationTableData, SectionsAndRowCounts) {
     if (row.text(2).isEmpty()) continue;
     EXPECT_EQ(FromCommaText(row.text(1)).size(), FromCommaText(row.text(2)).size()) << row.name.toStdString();
   }
+}
+
+// The list rows, made from the lists' one source, read as the table gives
+// them: rows in order, an English field only where English differs.
+TEST(TranslationTableData, ListRowsAsTheTableGivesThem) {
+  const TranslationTable& t = BuiltinTranslationTable();
+  QStringList names;
+  for (const TranslationRow& row : t.rows(kMultiLinesSection)) names << row.name;
+  EXPECT_EQ(names, QStringList({"BoxTensPoint.Items", "BoxAdcPoint.Items", "BoxEncPoint.Items", "BoxTensUnit.Items",
+                                "BoxTensFilter.Items", "BoxModbusBr.Items", "BoxModbusAdr.Items", "BoxMemory.Items",
+                                "BoxEncReset.Items", "BoxTrigerSource.Items", "BoxSampleTime.Items", "BoxPk1.Items",
+                                "BoxPk2.Items", "DataTime.Items"}));
+  QString numbers;
+  for (int i = 1; i <= 39; ++i) numbers += QStringLiteral(",%1").arg(i);
+  const TranslationRow* filter = t.findRow(kMultiLinesSection, "BoxTensFilter.Items");
+  ASSERT_NE(filter, nullptr);
+  EXPECT_EQ(filter->text(kPolish), "\"Brak filtracji\"" + numbers);
+  EXPECT_EQ(filter->text(kEnglish), "\"No filtering\"" + numbers);
+  const TranslationRow* address = t.findRow(kMultiLinesSection, "BoxModbusAdr.Items");
+  ASSERT_NE(address, nullptr);
+  EXPECT_EQ(FromCommaText(address->text(kPolish)).size(), 247);
+  EXPECT_EQ(FromCommaText(address->text(kPolish)).back(), "247");
+  EXPECT_TRUE(address->text(kEnglish).isEmpty());
+  EXPECT_EQ(t.findRow(kMultiLinesSection, "BoxTrigerSource.Items")->text(kPolish),
+            QString::fromUtf8("Ciągły,\"Impuls + (IN 1)\",\"Poziom + (IN 1)\",Tensometr,Enkoder,\"Wejście 0-10V\""));
+  EXPECT_EQ(t.findRow(kMultiLinesSection, "BoxPk1.Items")->text(kEnglish), "Tensometric,Counter,Analog");
+  EXPECT_EQ(t.findRow(kOtherStringsSection, "BoxTensFilter.Text")->texts,
+            QStringList({"Brak filtracji", "No filtering"}));
+  EXPECT_EQ(t.findRow(kOtherStringsSection, "BoxTensUnit.Text")->texts, QStringList({"g", ""}));
+  EXPECT_EQ(t.findRow(kOtherStringsSection, "DataTime.Text")->texts, QStringList({"20 [ms]", ""}));
 }
 
 }  // namespace

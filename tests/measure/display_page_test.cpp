@@ -1,17 +1,20 @@
 #include "measure/display_page.h"
-#include "measure/value_field.h"
+
 #include "measure/display_texts.h"
+#include "measure/value_field.h"
 #include "protocol/message_codes.h"
+
 #include "support/samples.h"
 #include "support/window_fixture.h"
 
 #include <QImage>
-#include <QScreen>
-#include <QTest>
-#include <algorithm>
-#include <cstdlib>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace vestrix::measure {
 namespace {
@@ -49,8 +52,8 @@ class DisplayPageOnWindow : public testing::WindowFixture {
 
 TEST_F(DisplayPageOnWindow, ShowsNoValueUntilTheFirstMeasurement) {
   start();
-  for (const char* name : {"DateLabel", "TimeLabel", "TensLabel", "EncLabel", "ULabel", "MinLabel", "MaxLabel",
-                           "Pk1Label", "Pk2Label"}) {
+  for (const char* name :
+       {"DateLabel", "TimeLabel", "TensLabel", "EncLabel", "ULabel", "MinLabel", "MaxLabel", "Pk1Label", "Pk2Label"}) {
     EXPECT_EQ(field(name), "-------------") << name;
   }
   auto* reset = window->findChild<QPushButton*>("BitBtn4");
@@ -97,8 +100,8 @@ TEST_F(DisplayPageOnWindow, GlyphRunsLookAsLaidOutText) {
   window->setDecimalSeparator(QLatin1Char(','));
   deliver(ScriptedSample());
   for (ValueField* f : window->findChildren<ValueField*>()) {
-    for (const QString& text : {f->text(), QStringLiteral("-1234,5679"), QStringLiteral("Łódź ąę"), QStringLiteral("AVAV 7,1"),
-                               QString()}) {
+    for (const QString& text :
+         {f->text(), QStringLiteral("-1234,5679"), QStringLiteral("Łódź ąę"), QStringLiteral("AVAV 7,1"), QString()}) {
       f->setText(text);
       f->setAlwaysLaidOut(true);
       const QImage laidOut = f->grab().toImage();
@@ -111,8 +114,8 @@ TEST_F(DisplayPageOnWindow, GlyphRunsLookAsLaidOutText) {
         for (int x = 0; x < run.width(); ++x) {
           const QColor a = laidOut.pixelColor(x, y);
           const QColor b = run.pixelColor(x, y);
-          const int d = std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
-                                  std::abs(a.blue() - b.blue())});
+          const int d =
+              std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
           differing += d > 0;
           worst = std::max(worst, d);
         }
@@ -130,7 +133,7 @@ TEST_F(DisplayPageOnWindow, PartialRepaintsLeaveTheFieldAsAFullPaint) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   ValueField* field = window->TabSheet1->tensField();
   const QStringList values = {"783.5630", "783.5712", "783.4712", "-83.4712", "1783.4712", "9.1",
-                              "9.1000", "17.1111", "71.1111", "AVAV", "AV", "-------------"};
+                              "9.1000",   "17.1111",  "71.1111",  "AVAV",     "AV",        "-------------"};
   for (const QString& value : values) {
     field->setText(value);
     const QImage full = field->grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -1,6 +1,7 @@
 #include "protocol/format_fixed.h"
 
 #include <QLocale>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -32,24 +33,23 @@ TEST_P(Examples, WithPoint) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Examples,
     ::testing::Values(Example{12.5, 15, 4, "12.5000"}, Example{1234567.891, 8, 2, "1234567.90"},
-                      Example{0.125, 8, 2, "0.13"}, Example{-0.001, 8, 2, "0.00"},
-                      Example{-0.00004, 15, 4, "0.0000"}, Example{1, 1, 0, "1"}, Example{255, 1, 0, "2.6E2"},
-                      Example{123456789, 8, 2, "1.2345679E08"}, Example{1.0, 15, 4, "1.0000"},
-                      Example{0, 15, 4, "0.0000"}, Example{-0.0, 15, 4, "0.0000"}, Example{0, 8, 0, "0"},
-                      Example{-12.5, 15, 4, "-12.5000"}, Example{-0.125, 8, 2, "-0.13"},
+                      Example{0.125, 8, 2, "0.13"}, Example{-0.001, 8, 2, "0.00"}, Example{-0.00004, 15, 4, "0.0000"},
+                      Example{1, 1, 0, "1"}, Example{255, 1, 0, "2.6E2"}, Example{123456789, 8, 2, "1.2345679E08"},
+                      Example{1.0, 15, 4, "1.0000"}, Example{0, 15, 4, "0.0000"}, Example{-0.0, 15, 4, "0.0000"},
+                      Example{0, 8, 0, "0"}, Example{-12.5, 15, 4, "-12.5000"}, Example{-0.125, 8, 2, "-0.13"},
                       Example{0.5, 8, 0, "1"}, Example{-0.5, 8, 0, "-1"}, Example{0.49, 8, 0, "0"},
                       Example{99.995, 15, 2, "100.00"},  // 99.995 is 99.99499999... in binary
                       Example{99999999.999, 8, 2, "1E08"}, Example{1e20, 15, 4, "1E0020"},
                       Example{1.5e300, 15, 4, "1.5E0300"}, Example{123456789, 8, 6, "1.2345679E8"},
-                      Example{1234, 2, 0, "1.2E3"}, Example{0.0001, 15, 4, "0.0001"},
-                      Example{1e-300, 15, 4, "0.0000"}, Example{5e-324, 18, 4, "0.0000"},
+                      Example{1234, 2, 0, "1.2E3"}, Example{0.0001, 15, 4, "0.0001"}, Example{1e-300, 15, 4, "0.0000"},
+                      Example{5e-324, 18, 4, "0.0000"},
                       Example{std::numeric_limits<double>::max(), 18, 2, "1.79769313486231571E308"},
                       Example{std::numeric_limits<double>::infinity(), 15, 4, "INF"},
                       Example{-std::numeric_limits<double>::infinity(), 15, 4, "-INF"},
                       Example{std::numeric_limits<double>::quiet_NaN(), 15, 4, "NAN"},
                       Example{static_cast<double>(0.1f), 15, 4, "0.1000"},
-                      Example{static_cast<double>(0.1f), 18, 12, "0.100000001490"},
-                      Example{2.5, 30, 0, "3"}, Example{1234567890123456789.0, 25, 0, "1.23456789012345677E18"},
+                      Example{static_cast<double>(0.1f), 18, 12, "0.100000001490"}, Example{2.5, 30, 0, "3"},
+                      Example{1234567890123456789.0, 25, 0, "1.23456789012345677E18"},
                       // Decimals beyond 18 are 18: no text of a billion zeros.
                       Example{0.5, 15, 2000000000, "0.500000000000000000"},
                       Example{5e-324, 2, 4608, "0.000000000000000000"}));
@@ -84,14 +84,16 @@ std::string Oracle(double value, int precision, int decimals) {
   std::string digits = text.substr(0, dot) + text.substr(dot + 1);  // point after `dot` digits
   int point = static_cast<int>(dot);
   const std::size_t first = digits.find_first_not_of('0');
-  if (first == std::string::npos) digits.clear();
+  if (first == std::string::npos)
+    digits.clear();
   else {
     digits.erase(0, first);
     point -= static_cast<int>(first);
   }
   // Positions counted from the first significant digit.
   int keep = std::min(precision, point + decimals);
-  if (keep < 0) digits.clear();
+  if (keep < 0)
+    digits.clear();
   else if (keep < static_cast<int>(digits.size())) {
     const bool up = digits[keep] >= '5';
     digits.resize(keep);
@@ -101,8 +103,10 @@ std::string Oracle(double value, int precision, int decimals) {
       int i = static_cast<int>(sum.size()) - 1;
       while (sum[i] == '9') sum[i--] = '0';
       sum[i]++;
-      if (sum[0] == '0') sum.erase(0, 1);
-      else point++;
+      if (sum[0] == '0')
+        sum.erase(0, 1);
+      else
+        point++;
       digits = sum;
     }
   }
@@ -160,9 +164,10 @@ TEST(FormatFixed, AgreesWithExactOracleOnRandomValues) {
     std::uint32_t fbits = static_cast<std::uint32_t>(rng());
     float anyFloat;
     std::memcpy(&anyFloat, &fbits, sizeof anyFloat);
-    const double everyday = std::ldexp(static_cast<double>(rng() >> 11), -53) * std::pow(10.0, magnitude(rng)) *
-                            ((rng() & 1) ? -1 : 1);
-    for (double v : {anyDouble, static_cast<double>(anyFloat), everyday, static_cast<double>(static_cast<float>(everyday))}) {
+    const double everyday =
+        std::ldexp(static_cast<double>(rng() >> 11), -53) * std::pow(10.0, magnitude(rng)) * ((rng() & 1) ? -1 : 1);
+    for (double v :
+         {anyDouble, static_cast<double>(anyFloat), everyday, static_cast<double>(static_cast<float>(everyday))}) {
       ExpectAgrees(v, precision(rng), decimals(rng));
     }
   }

@@ -1,13 +1,15 @@
-#include "support/qt_print.h"
-#include "config/parameter_layout.h"
 #include "protocol/report_dispatcher.h"
+
+#include "config/parameter_layout.h"
+
+#include "support/qt_print.h"
 #include "support/samples.h"
 
 #include <QStringList>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
-
 #include <vector>
 
 namespace vestrix::protocol {
@@ -58,7 +60,8 @@ TEST_P(Dispatch, HasItsEffects) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, Dispatch,
     ::testing::Values(
-        DispatchCase{"year_big_endian", Measurement({{1, 7}, {2, 229}, {3, 1}, {4, 9}}), {"sample 9-1-2021 relays 0 0"}},
+        DispatchCase{
+            "year_big_endian", Measurement({{1, 7}, {2, 229}, {3, 1}, {4, 9}}), {"sample 9-1-2021 relays 0 0"}},
         DispatchCase{"relay_128_is_high", Measurement({{28, 128}, {29, 0}}), {"sample 0-0-0 relays 128 0"}},
         DispatchCase{"float_reply", {31, 0, 0, 128, 63}, {"status IDS_30", "BoxTensConst=1.0000"}},
         DispatchCase{"float_reply_negative", {51, 0, 0, 0x20, 0xC1}, {"status IDS_40", "BoxPk1On=-10.0000"}},
@@ -68,8 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         DispatchCase{"modbus_0_no_selection", {1, 0}, {"status IDS_17", "BoxModbusAdr[-1]"}},
         DispatchCase{"index_reply", {46, 14}, {"status IDS_23", "BoxSampleTime[14]"}},
         DispatchCase{"index_out_of_list", {35, 200}, {"status IDS_18", "BoxTensPoint[200]"}},
-        DispatchCase{"write_code_ignored", {159, 0, 0, 128, 63}, {}},
-        DispatchCase{"unknown_code_ignored", {3}, {}},
+        DispatchCase{"write_code_ignored", {159, 0, 0, 128, 63}, {}}, DispatchCase{"unknown_code_ignored", {3}, {}},
         DispatchCase{"measurement_request_code_132_ignored", {132}, {}},
         DispatchCase{"reset_ack", {131}, {"status IDS_14"}},
         DispatchCase{"calibration_ack", {140, 9, 9}, {"status IDS_16"}},

@@ -1,6 +1,7 @@
 #include "record/local_clock.h"
 
 #include <QDateTime>
+
 #include <gtest/gtest.h>
 
 namespace vestrix::record {

@@ -1,4 +1,5 @@
 #include "record/record_line.h"
+
 #include "record/recording_group.h"
 
 #include <gtest/gtest.h>
@@ -43,15 +44,19 @@ TEST_P(Lines, AreExactBytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Lines,
-    ::testing::Values(
-        LineCase{"defaults", kDefault, '.', 0, "Date;Time;No.;Enkoder;\r\n", "9-1-2015;14:5:9:37;0;1234.50;\r\n"},
-        LineCase{"all", kAll, '.', 17, "Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n",
-                 "9-1-2015;14:5:9:37;17;1.2345679E08;1234.50;-0.13;1;0;\r\n"},
-        LineCase{"none", kNone, '.', 3, "\r\n", "\r\n"},
-        LineCase{"comma", kAll, ',', 2, "Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n",
-                 "9-1-2015;14:5:9:37;2;1,2345679E08;1234,50;-0,13;1;0;\r\n"},
-        LineCase{"relays_only", {false, false, false, false, false, false, true, true}, '.', 0, "OUT1;OUT2;\r\n",
-                 "1;0;\r\n"}));
+    ::testing::Values(LineCase{"defaults", kDefault, '.', 0, "Date;Time;No.;Enkoder;\r\n",
+                               "9-1-2015;14:5:9:37;0;1234.50;\r\n"},
+                      LineCase{"all", kAll, '.', 17, "Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n",
+                               "9-1-2015;14:5:9:37;17;1.2345679E08;1234.50;-0.13;1;0;\r\n"},
+                      LineCase{"none", kNone, '.', 3, "\r\n", "\r\n"},
+                      LineCase{"comma", kAll, ',', 2, "Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n",
+                               "9-1-2015;14:5:9:37;2;1,2345679E08;1234,50;-0,13;1;0;\r\n"},
+                      LineCase{"relays_only",
+                               {false, false, false, false, false, false, true, true},
+                               '.',
+                               0,
+                               "OUT1;OUT2;\r\n",
+                               "1;0;\r\n"}));
 
 TEST(CsvExtension, IsAddedUnlessItIsExactlyCsv) {
   EXPECT_EQ(WithCsvExtension("log"), "log.csv");

@@ -3,8 +3,8 @@
 // is on, so that a test can kill it in the middle.
 #include "app/demo_platform.h"
 #include "app/main_window.h"
-#include "app/program_settings_page.h"
 #include "app/program.h"
+#include "app/program_settings_page.h"
 #include "record/acquisition_page.h"
 #include "record/recording_group.h"
 

@@ -1,12 +1,15 @@
 #include "record/recorder.h"
+
 #include "support/watchdog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <csignal>
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>

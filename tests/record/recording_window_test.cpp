@@ -1,12 +1,13 @@
 // Recording on the real window, offscreen, with a fixed clock and scripted
 // measurement messages.
+#include "measure/display_page.h"
+#include "measure/value_field.h"
 #include "protocol/codecs.h"
 #include "record/acquisition_page.h"
 #include "record/acquisition_table_view.h"
 #include "record/recording_group.h"
-#include "measure/display_page.h"
-#include "measure/value_field.h"
 #include "settings/ini_file.h"
+
 #include "support/child_process.h"
 #include "support/samples.h"
 #include "support/window_fixture.h"
@@ -14,15 +15,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTabWidget>
 
 #include <chrono>
 #include <thread>
@@ -97,8 +98,9 @@ TEST_F(RecordingWindow, TableAndFileTellTheSameRecordsTheirOwnWay) {
   page()->runBox()->setChecked(true);
   EXPECT_EQ(page()->rows()->records(), 0u);
   measurement(s);
-  EXPECT_TRUE(QByteArray::fromStdString(file()).endsWith("Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n"
-                              "10-12-2026;8:30:5:7;0;12.50;0.00;1234.57;0;7;\r\n"));
+  EXPECT_TRUE(
+      QByteArray::fromStdString(file()).endsWith("Date;Time;No.;Tensometr;Enkoder;0-10V;OUT1;OUT2;\r\n"
+                                                 "10-12-2026;8:30:5:7;0;12.50;0.00;1234.57;0;7;\r\n"));
 }
 
 // A comma as the decimal separator: the table writes its numbers as the

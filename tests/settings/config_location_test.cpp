@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace vestrix::settings {

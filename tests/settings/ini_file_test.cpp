@@ -2,8 +2,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -31,8 +32,8 @@ struct ReadCase {
   QByteArray file;
   const char* section;
   const char* key;
-  int integer;  // with default 77
-  bool boolean;  // with default false
+  int integer;     // with default 77
+  bool boolean;    // with default false
   QString string;  // with default "dflt"
 };
 
@@ -132,8 +133,8 @@ TEST_F(Ini, AValueCannotStartAnotherEntry) {
 }
 
 TEST_F(Ini, RefusedWritesRaiseTheErrorAndLeaveTheFile) {
-  for (const QString& where : {dir.filePath("no/such/folder/config.ini"), QString("/dev/full"), dir.path(),
-                               QString()}) {
+  for (const QString& where :
+       {dir.filePath("no/such/folder/config.ini"), QString("/dev/full"), dir.path(), QString()}) {
     IniFile ini(where);
     try {
       ini.writeInteger("Options", "A", 1);
@@ -142,7 +143,7 @@ TEST_F(Ini, RefusedWritesRaiseTheErrorAndLeaveTheFile) {
       EXPECT_EQ(QString::fromStdString(e.what()), "Unable to write to " + where);
     }
   }
-  EXPECT_TRUE(QFileInfo("/dev/full").isFile() == false);  // a device is never replaced
+  EXPECT_TRUE(QFileInfo("/dev/full").isFile() == false);                        // a device is never replaced
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);  // no temporary left
 }
 
@@ -166,13 +167,13 @@ TEST_P(InPlace, KeepsTheEntrysOwnSpelling) {
   EXPECT_EQ(IniFile(path()).readInteger("Options", "SaveTens", 0), 7);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, InPlace,
-    ::testing::Values(ValueCase{"plain", "SaveTens=1", "SaveTens=7"},
-                      ValueCase{"lower_case_with_blanks", "savetens = 1", "savetens = 7"},
-                      ValueCase{"tabs_and_trailing_blanks", "  SAVETENS\t=\t1  ", "  SAVETENS\t=\t7  "},
-                      ValueCase{"empty_value", "SaveTens =", "SaveTens =7"},
-                      ValueCase{"quoted_value", "SaveTens = \"1\"", "SaveTens = 7"}));
+INSTANTIATE_TEST_SUITE_P(Cases, InPlace,
+                         ::testing::Values(ValueCase{"plain", "SaveTens=1", "SaveTens=7"},
+                                           ValueCase{"lower_case_with_blanks", "savetens = 1", "savetens = 7"},
+                                           ValueCase{"tabs_and_trailing_blanks", "  SAVETENS\t=\t1  ",
+                                                     "  SAVETENS\t=\t7  "},
+                                           ValueCase{"empty_value", "SaveTens =", "SaveTens =7"},
+                                           ValueCase{"quoted_value", "SaveTens = \"1\"", "SaveTens = 7"}));
 
 // An editor's byte-order mark hides nothing and is kept.
 TEST_F(Ini, AByteOrderMarkIsSkippedAndKept) {

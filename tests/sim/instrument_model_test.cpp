@@ -1,8 +1,9 @@
+#include "sim/instrument_model.h"
+
 #include "protocol/codecs.h"
 #include "protocol/measurement_sample.h"
 #include "protocol/message_codes.h"
 #include "protocol/parameter_table.h"
-#include "sim/instrument_model.h"
 
 #include <gtest/gtest.h>
 

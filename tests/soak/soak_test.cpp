@@ -6,6 +6,7 @@
 #include "hid/hid_device.h"
 #include "record/acquisition_page.h"
 #include "record/acquisition_table_model.h"
+
 #include "support/faulty_platform.h"
 #include "support/watchdog.h"
 #include "support/window_fixture.h"
@@ -30,7 +31,9 @@ int EnvCount(const char* name, int fallback) {
   return ok && n > 0 ? n : fallback;
 }
 
-int Entries(const char* folder) { return static_cast<int>(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System).size()); }
+int Entries(const char* folder) {
+  return static_cast<int>(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System).size());
+}
 int OpenDescriptors() { return Entries("/proc/self/fd"); }
 int Threads() { return Entries("/proc/self/task"); }
 
@@ -53,8 +56,8 @@ int Threads() { return Entries("/proc/self/task"); }
   }
   return ::testing::AssertionFailure() << "mixed state: active " << (active != nullptr) << " (read/write "
                                        << (active && active->OpenedForReadWrite()) << ", handler "
-                                       << (active && active->reportHandler()) << "), flag " << flag
-                                       << ", timer " << timer << ", panel '" << panel.toStdString() << "'";
+                                       << (active && active->reportHandler()) << "), flag " << flag << ", timer "
+                                       << timer << ", panel '" << panel.toStdString() << "'";
 }
 
 // A measurement newer than the one shown reaches the window: the simulated
@@ -148,16 +151,18 @@ TEST_F(Soak, PlugUnplugWhilePollingAndRecording) {
   EXPECT_TRUE(PumpUntil([&] {
     return disconnected() && window->deviceLines().empty() && hid::HidDevice::liveCount() == baseDevices &&
            OpenDescriptors() == baseDescriptors && Threads() == baseThreads;
-  })) << "devices " << hid::HidDevice::liveCount() << "/" << baseDevices << ", descriptors " << OpenDescriptors()
-      << "/" << baseDescriptors << ", threads " << Threads() << "/" << baseThreads;
+  })) << "devices "
+      << hid::HidDevice::liveCount() << "/" << baseDevices << ", descriptors " << OpenDescriptors() << "/"
+      << baseDescriptors << ", threads " << Threads() << "/" << baseThreads;
 
   int records = 0;
   expectCompleteNumberedLines(settings.folder() + "/data.csv", &records);
   EXPECT_EQ(window->TabSheet3->rows()->rowCount(), records);
   EXPECT_EQ(reconnects, cycles);
-  std::printf("soak: %d cycles, %d reconnects, %d records checked, peak %d descriptors (base %d), "
-              "peak %d threads (base %d)\n",
-              cycles, reconnects, records, peakDescriptors, baseDescriptors, peakThreads, baseThreads);
+  std::printf(
+      "soak: %d cycles, %d reconnects, %d records checked, peak %d descriptors (base %d), "
+      "peak %d threads (base %d)\n",
+      cycles, reconnects, records, peakDescriptors, baseDescriptors, peakThreads, baseThreads);
 }
 
 // Faults at the platform seam: every pass ends in one of the three states,
@@ -193,11 +198,8 @@ TEST_F(Soak, SeededFaultsAtThePlatformSeam) {
               other = simBus.plug(testing::DeviceSpec(u"Mouse"));
             }
             break;
-          case 2:
-            simBus.notifyUnrelatedChange();
-            break;
-          default:
-            break;
+          case 2: simBus.notifyUnrelatedChange(); break;
+          default: break;
         }
         testing::PumpFor(static_cast<int>(random() % 10));
         ASSERT_TRUE(InOneOfTheThreeStates(faulty));

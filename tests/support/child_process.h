@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>

@@ -1,6 +1,7 @@
 #include "app/fonts.h"
 
 #include <QApplication>
+
 #include <gtest/gtest.h>
 
 // Every test program has an application object, so that widgets can be built.

@@ -1,17 +1,19 @@
 #pragma once
 
-#include "support/qt_print.h"
 #include "app/error_box.h"
 #include "app/main_window.h"
 #include "app/program_settings_page.h"
 #include "app/status_panels.h"
 #include "hid/sim/sim_bus.h"
 #include "sim/vestrix_instrument.h"
+
 #include "support/hid_fixture.h"
+#include "support/qt_print.h"
 #include "support/qt_pump.h"
 #include "support/test_settings.h"
 
 #include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -4,12 +4,14 @@
 #include "app/main_window.h"
 #include "hid/sim/sim_bus.h"
 #include "i18n/translation_table.h"
+
 #include "support/test_settings.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QTabWidget>
+
 #include <gtest/gtest.h>
 
 namespace vestrix::ui {

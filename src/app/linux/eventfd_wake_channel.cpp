@@ -3,6 +3,7 @@
 #include <QSocketNotifier>
 
 #include <cstdint>
+
 #include <sys/eventfd.h>
 #include <unistd.h>
 

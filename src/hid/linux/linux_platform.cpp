@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -24,7 +25,8 @@ std::string NodeName(const std::string& path) {
 // descriptor is open only for read and write access.
 class LinuxDeviceHandle : public DeviceHandle {
  public:
-  LinuxDeviceHandle(const SysfsHidraw& sysfs, HidrawNode node, int fd) : sysfs_(sysfs), node_(std::move(node)), fd_(fd) {}
+  LinuxDeviceHandle(const SysfsHidraw& sysfs, HidrawNode node, int fd)
+      : sysfs_(sysfs), node_(std::move(node)), fd_(fd) {}
   ~LinuxDeviceHandle() override {
     if (fd_ >= 0) ::close(fd_);
   }

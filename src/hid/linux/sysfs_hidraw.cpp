@@ -49,8 +49,10 @@ bool SysfsHidraw::ParseHidName(const std::string& name, HidrawNode& node) {
     out = 0;
     for (std::size_t k = from; k < from + count; ++k) {
       const char c = name[k];
-      const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                        : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+      const int digit = c >= '0' && c <= '9'   ? c - '0'
+                        : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                               : -1;
       if (digit < 0) return false;
       out = out * 16 + static_cast<std::uint32_t>(digit);
     }

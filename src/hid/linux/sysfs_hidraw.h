@@ -9,8 +9,8 @@ namespace vestrix::hid::linux_hid {
 
 // A hidraw interface as sysfs describes it.
 struct HidrawNode {
-  std::string name;     // "hidraw3"
-  std::string hidDir;   // the HID device's sysfs directory, ".../0003:1209:0001.000A"
+  std::string name;            // "hidraw3"
+  std::string hidDir;          // the HID device's sysfs directory, ".../0003:1209:0001.000A"
   std::uint32_t instance = 0;  // the ".000A" of that name: new for every plug
   std::uint16_t bus = 0;
   std::uint16_t vendorId = 0;

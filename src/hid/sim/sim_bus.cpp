@@ -9,8 +9,7 @@ namespace vestrix::hid::sim {
 
 class SimDeviceHandle : public DeviceHandle {
  public:
-  SimDeviceHandle(std::shared_ptr<SimDevice> device, OpenMode mode)
-      : device_(std::move(device)), mode_(mode) {}
+  SimDeviceHandle(std::shared_ptr<SimDevice> device, OpenMode mode) : device_(std::move(device)), mode_(mode) {}
 
   std::optional<Attributes> attributes() override {
     const SimDeviceSpec& spec = device_->spec();
@@ -59,8 +58,8 @@ class SimReadChannel : public ReadChannel {
     std::unique_lock lock(device_->mutex_);
     auto ready = [&] { return cancelled_ || !device_->plugged_ || !device_->input_.empty(); };
     // A look without waiting arms no timer (costly where timers trap to a hypervisor).
-    const bool woken = timeoutMs <= 0 ? ready()
-                                      : device_->inputReady_.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
+    const bool woken =
+        timeoutMs <= 0 ? ready() : device_->inputReady_.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
     if (cancelled_) return {ReadResult::Cancelled};
     if (!device_->plugged_) return {ReadResult::Failed, 0, EIO};
     if (!woken) return {ReadResult::TimedOut};

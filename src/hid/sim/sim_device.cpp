@@ -4,8 +4,7 @@
 
 namespace vestrix::hid::sim {
 
-SimDevice::SimDevice(SimDeviceSpec spec, std::uint32_t identity)
-    : spec_(std::move(spec)), identity_(identity) {}
+SimDevice::SimDevice(SimDeviceSpec spec, std::uint32_t identity) : spec_(std::move(spec)), identity_(identity) {}
 
 bool SimDevice::plugged() const {
   std::lock_guard lock(mutex_);

@@ -30,18 +30,18 @@ struct SimDeviceSpec {
   std::uint16_t productId = 0x0001;
   std::uint16_t versionNumber = 0x0100;
   std::optional<std::u16string> productString = u"";  // nullopt: reading it fails
-  bool opens = true;         // false: cannot be opened at all
-  bool readWrite = true;     // false: opens only for identification
-  bool identifiable = true;  // false: reading its attributes fails
-  std::uint16_t inputReportLength = 64;   // report id byte included
-  std::uint16_t outputReportLength = 64;  // report id byte included
+  bool opens = true;                                  // false: cannot be opened at all
+  bool readWrite = true;                              // false: opens only for identification
+  bool identifiable = true;                           // false: reading its attributes fails
+  std::uint16_t inputReportLength = 64;               // report id byte included
+  std::uint16_t outputReportLength = 64;              // report id byte included
   std::shared_ptr<SimDeviceBehaviour> behaviour;
 };
 
 // One plugged-in simulated device: the device side of the bus.
 class SimDevice : public std::enable_shared_from_this<SimDevice> {
  public:
-  static constexpr std::size_t kInputQueueLimit = 64;  // like the kernel's per-reader buffer
+  static constexpr std::size_t kInputQueueLimit = 64;      // like the kernel's per-reader buffer
   static constexpr std::size_t kOutputRecordLimit = 4096;  // a long demo run stays bounded
 
   SimDevice(SimDeviceSpec spec, std::uint32_t identity);

@@ -8,15 +8,17 @@
 #include "protocol/codecs.h"
 #include "protocol/message_codes.h"
 #include "sim/uhid_instrument.h"
+
 #include "support/window_fixture.h"
 
 #include <QLineEdit>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <set>
 #include <filesystem>
 #include <future>
+#include <set>
+
+#include <dirent.h>
+#include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -143,7 +145,8 @@ TEST_F(Hidraw, ParameterReadAndWriteMakeTheRoundTrip) {
   write[0] = 1;
   std::copy_n(window->CommandBuffer.begin(), 5, write.begin() + 1);
   ASSERT_TRUE(testing::PumpUntil([&] { return lastOutput() == write; }));
-  EXPECT_EQ(instrument->instrument().withModel([](vestrix::sim::InstrumentModel& m) { return m.storedFloat(31); }), 1.5f);
+  EXPECT_EQ(instrument->instrument().withModel([](vestrix::sim::InstrumentModel& m) { return m.storedFloat(31); }),
+            1.5f);
 
   // Read it back: the reply's status text reaches panel 0.
   window->CommandBuffer[0] = 31;
@@ -182,7 +185,8 @@ TEST_F(Hidraw, ReaderReportsErrorsAfterUnplugUntilReleased) {
     int reports = 0;
     device->setReaderSleepTime(20);
     device->setReadErrorHandler(ReadErrorHandler::from([&](HidDevice&, std::uint32_t) { ++errors; }));
-    device->setReportHandler(ReportHandler::from([&](HidDevice&, std::uint8_t, const std::uint8_t*, std::uint16_t) { ++reports; }));
+    device->setReportHandler(
+        ReportHandler::from([&](HidDevice&, std::uint8_t, const std::uint8_t*, std::uint16_t) { ++reports; }));
     std::vector<std::uint8_t> poll(64, 0);
     poll[0] = 1;
     poll[1] = protocol::kReadMeasurement;
@@ -248,7 +252,8 @@ TEST_F(Hidraw, InstrumentWithoutAccessIsIdentifiedAndTheUserToldWhy) {
 
 TEST_F(Hidraw, WriteToADeviceThatJustVanishedReturnsAtOnce) {
   const auto found = platform->scan();
-  const auto info = std::find_if(found.begin(), found.end(), [](const PnpInfo& p) { return p.devicePath == NodeOf(1); });
+  const auto info =
+      std::find_if(found.begin(), found.end(), [](const PnpInfo& p) { return p.devicePath == NodeOf(1); });
   ASSERT_NE(info, found.end());
   auto handle = platform->open(*info, OpenMode::ReadWrite);
   ASSERT_NE(handle, nullptr);

@@ -1,8 +1,10 @@
+#include "hid/linux/sysfs_hidraw.h"
+
 #include "hid/hid_device.h"
 #include "hid/hid_device_controller.h"
 #include "hid/linux/linux_platform.h"
-#include "hid/linux/sysfs_hidraw.h"
 #include "hid/manual_gui_thread.h"
+
 #include "support/sysfs_fixture.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +12,13 @@
 namespace vestrix::hid::linux_hid {
 namespace {
 
-const std::vector<std::uint8_t> kInstrument = {
-    0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x01, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00,
-    0x75, 0x08, 0x95, 0x3F, 0x81, 0x02, 0x09, 0x01, 0x95, 0x3F, 0x91, 0x02, 0xC0};
+const std::vector<std::uint8_t> kInstrument = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x85, 0x01, 0x09,
+                                               0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x3F,
+                                               0x81, 0x02, 0x09, 0x01, 0x95, 0x3F, 0x91, 0x02, 0xC0};
 
 class Sysfs : public ::testing::Test {
  protected:
-  LinuxPlatform platform() {
-    return LinuxPlatform({fixture.sysRoot(), fixture.devRoot(), /*watchChanges=*/false});
-  }
+  LinuxPlatform platform() { return LinuxPlatform({fixture.sysRoot(), fixture.devRoot(), /*watchChanges=*/false}); }
   testing::SysfsFixture fixture;
 };
 
@@ -67,12 +67,14 @@ TEST_P(Product, FromUsbDeviceElseFromUevent) {
   EXPECT_EQ(handle->productString(), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Product,
-    ::testing::Values(ProductCase{"usb", true, "VESTRIX", u"VESTRIX"},
-                      ProductCase{"usb_utf8", true, "Waga \xC5\x82\xC4\x85""cze", u"Waga łącze"},
-                      ProductCase{"usb_without_product", true, nullptr, std::nullopt},
-                      ProductCase{"virtual_uses_hid_name", false, nullptr, u"VESTRIX"}));
+INSTANTIATE_TEST_SUITE_P(Cases, Product,
+                         ::testing::Values(ProductCase{"usb", true, "VESTRIX", u"VESTRIX"},
+                                           ProductCase{"usb_utf8", true,
+                                                       "Waga \xC5\x82\xC4\x85"
+                                                       "cze",
+                                                       u"Waga łącze"},
+                                           ProductCase{"usb_without_product", true, nullptr, std::nullopt},
+                                           ProductCase{"virtual_uses_hid_name", false, nullptr, u"VESTRIX"}));
 
 // Without /dev access the device is still identified from sysfs: that is
 // how a VESTRIX without the udev rule is found but not used.
@@ -134,24 +136,23 @@ TEST_P(HidName, Parses) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HidName,
-                         ::testing::Values(NameCase{"0003:1209:0001.0001", true, 1},
-                                           NameCase{"0005:046D:B01A.00FF", true, 255},
-                                           NameCase{"0003:1209:0001.1000A", true, 0x1000A},
-                                           NameCase{"0003:1209:0001", false, 0}, NameCase{"hidraw0", false, 0},
-                                           NameCase{"0003:1209:0001.0001x", false, 0},
-                                           // Only the kernel's own form: no sign, blank or 0x.
-                                           NameCase{"+003:1209:0001.0001", false, 0},
-                                           NameCase{" 003:1209:0001.0001", false, 0},
-                                           NameCase{"0x03:1209:0001.0001", false, 0},
-                                           NameCase{"0003:1209:0001.-0001", false, 0},
-                                           NameCase{"0003:1209:0001.123456789", false, 0},
-                                           NameCase{"0003:1209:0001.FFFFFFFF", true, 0xFFFFFFFF}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HidName,
+    ::testing::Values(NameCase{"0003:1209:0001.0001", true, 1}, NameCase{"0005:046D:B01A.00FF", true, 255},
+                      NameCase{"0003:1209:0001.1000A", true, 0x1000A}, NameCase{"0003:1209:0001", false, 0},
+                      NameCase{"hidraw0", false, 0}, NameCase{"0003:1209:0001.0001x", false, 0},
+                      // Only the kernel's own form: no sign, blank or 0x.
+                      NameCase{"+003:1209:0001.0001", false, 0}, NameCase{" 003:1209:0001.0001", false, 0},
+                      NameCase{"0x03:1209:0001.0001", false, 0}, NameCase{"0003:1209:0001.-0001", false, 0},
+                      NameCase{"0003:1209:0001.123456789", false, 0},
+                      NameCase{"0003:1209:0001.FFFFFFFF", true, 0xFFFFFFFF}));
 
 TEST(Utf8, DecodesAndReplacesInvalidBytes) {
   EXPECT_EQ(Utf8ToUtf16("VESTRIX"), u"VESTRIX");
   EXPECT_EQ(Utf8ToUtf16("\xC5\x82\xF0\x9F\x98\x80"), u"ł\U0001F600");
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b\xC5"), u"a\uFFFDb\uFFFD");
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                        "b\xC5"),
+            u"a\uFFFDb\uFFFD");
 }
 
 }  // namespace
