@@ -16,18 +16,16 @@
 #include "settings/config_location.h"
 #include "settings/ini_file.h"
 #include "ui/app_icon.h"
+#include "ui/button_tabs.h"
 #include "ui/placement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QLocale>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-
-#include <chrono>
 
 namespace vestrix::app {
 
@@ -40,16 +38,8 @@ TFMain::TFMain(hid::Platform& platform, QString configFilePath, ProgramFiles fil
       configFileOverride_(std::move(configFilePath)),
       files_(std::move(files)) {
   LocalClock = record::LocalClockNow;
-  MonotonicClockMs = [] {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-  };
-  SaveDialog = [this] {
-    // Records are appended to a file that exists: nothing is replaced, so
-    // the dialog does not ask whether to replace it.
-    return QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("CSV (*.csv);;TXT (*.txt)"), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
-  };
+  MonotonicClockMs = record::MonotonicMsNow;
+  SaveDialog = [this] { return record::AskRecordFile(this); };
   FMain = this;
   setObjectName(QStringLiteral("FMain"));
   buildFrame();
@@ -110,12 +100,7 @@ void TFMain::buildFrame() {
   // passed over by the arrow keys, the wheel and Ctrl+Tab.
   PageControl1->setTabVisible(1, false);
   PageControl1->setTabEnabled(1, false);
-  // Tabs drawn as flat buttons; the page in front looks pressed.
-  PageControl1->tabBar()->setDrawBase(false);
-  PageControl1->tabBar()->setStyleSheet(
-      QStringLiteral("QTabBar::tab { background: palette(button); border: 1px outset palette(mid); padding: 3px 9px;"
-                     " margin: 0px 2px 2px 0px; }"
-                     "QTabBar::tab:selected { background: palette(midlight); border: 1px inset palette(mid); }"));
+  ui::DrawTabsAsButtons(PageControl1->tabBar());
   LangCombo1 = TabSheet5->languageSelector();
 
   StatusBar = new StatusPanels(this);
@@ -137,7 +122,7 @@ void TFMain::wirePages() {
           [this](int index) { RunGuarded([&] { LangCombo1Change(index); }); });
   Translator1->onApplied = [this] {
     TabSheet1->wrapInputCaptions();
-    if (!captionNote_.isEmpty() && !windowTitle().endsWith(captionNote_)) setWindowTitle(windowTitle() + captionNote_);
+    setCaptionNote(captionNote_);  // a new language's caption comes without it
   };
 }
 
@@ -196,22 +181,10 @@ void TFMain::sendCommand(const protocol::Command& command) {
   SendCommand(CommandBuffer.data(), command.length);
 }
 
-void TFMain::setStatusText(int panel, const QString& text, const QStringList& paths) {
-  StatusBar->setPanelText(panel, text, paths);
-}
-
 void TFMain::setConnected(bool connected) {
   DeviceConnected = connected ? 255 : 0;
-  if (connected) {
-    DataTimer->start();
-  } else {
-    DataTimer->stop();
-  }
+  connected ? DataTimer->start() : DataTimer->stop();
   recording_->refreshStatus();
-}
-
-hid::ReportHandler TFMain::instrumentReportHandler() {
-  return hid::ReportHandler::bind<&TFMain::HandleDeviceReport>(this);
 }
 
 void TFMain::deviceListChanged(const std::vector<device::DeviceLine>& lines) { TabSheet5->showDevices(lines); }
@@ -223,13 +196,12 @@ void TFMain::selectChoice(const protocol::Parameter& parameter, int position) {
   TabSheet4->selectChoice(parameter, position);
 }
 
+bool TFMain::measuring() { return DataTimer->isActive(); }
+
 void TFMain::measurementReceived(const protocol::MeasurementSample& sample) {
   TabSheet1->show(sample, decimalSeparator_);
   RecordingStep();
 }
-
-void TFMain::rememberRecordFile(const QString& path) { RememberRecordFile(ConfigFilePath, path); }
-bool TFMain::measuring() { return DataTimer->isActive(); }
 
 void TFMain::FormCreate() {
   PageControl1->setCurrentWidget(TabSheet1);

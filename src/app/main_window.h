@@ -2,6 +2,8 @@
 
 #include "app/program_files.h"
 #include "app/qt_gui_thread.h"
+#include "app/status_panels.h"
+#include "app/window_settings.h"
 #include "device/device_discovery.h"
 #include "hid/hid_device_controller.h"
 #include "hid/platform.h"
@@ -43,7 +45,6 @@ class AcquisitionPage;
 namespace vestrix::app {
 
 class ProgramSettingsPage;
-class StatusPanels;
 
 // The one main window of the program: its frame, its pages and the device
 // link, wired together. The pages do their own work; the handlers named
@@ -145,9 +146,13 @@ class TFMain : public QWidget,
 
   // Discovery.
   QString lookupMessage(const QString& identifier) const override { return LookupMessage(identifier); }
-  void setStatusText(int panel, const QString& text, const QStringList& paths = {}) override;
+  void setStatusText(int panel, const QString& text, const QStringList& paths = {}) override {
+    StatusBar->setPanelText(panel, text, paths);
+  }
   void setConnected(bool connected) override;
-  hid::ReportHandler instrumentReportHandler() override;
+  hid::ReportHandler instrumentReportHandler() override {
+    return hid::ReportHandler::bind<&TFMain::HandleDeviceReport>(this);
+  }
   void deviceListChanged(const std::vector<device::DeviceLine>& lines) override;
   // Replies of the instrument.
   void showStatus(const QString& identifier) override;
@@ -163,7 +168,7 @@ class TFMain : public QWidget,
   QString message(const QString& identifier) override { return LookupMessage(identifier); }
   void say(const QString& text, const QStringList& paths) override { setStatusText(0, text, paths); }
   QString chooseRecordFile() override { return SaveDialog(); }
-  void rememberRecordFile(const QString& path) override;
+  void rememberRecordFile(const QString& path) override { RememberRecordFile(ConfigFilePath, path); }
   bool measuring() override;
   QChar decimalSeparator() override { return decimalSeparator_; }
 

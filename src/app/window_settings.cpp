@@ -23,18 +23,21 @@ void SelectStored(QComboBox* list, int position) {
   list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
 }
 
-QCheckBox* ColumnBox(const TFMain& window, Key key) {
-  const int column = static_cast<int>(key) - static_cast<int>(Key::SaveDate);
-  return window.TabSheet5->recordingGroup()->columnBoxes()[static_cast<std::size_t>(column)];
-}
+// The control a key belongs to; none for the window's own values.
+struct Control {
+  QCheckBox* box = nullptr;
+  QComboBox* list = nullptr;
+  QLineEdit* edit = nullptr;
+};
 
-// The control or value each key belongs to.
-Value Get(const TFMain& window, Key key) {
+Control ControlOf(const TFMain& window, Key key) {
   const record::RecordingGroup& recording = *window.TabSheet5->recordingGroup();
+  const auto column = static_cast<std::size_t>(static_cast<int>(key) - static_cast<int>(Key::SaveDate));
   switch (key) {
-    case Key::AcquisitionRunning: return window.TabSheet3->runBox()->isChecked();
-    case Key::RecordPeriod: return recording.periodList()->currentIndex();
-    case Key::RecordFile: return recording.fileEdit()->text();
+    // The run's click handler runs when loading changes its state.
+    case Key::AcquisitionRunning: return {.box = window.TabSheet3->runBox()};
+    case Key::RecordPeriod: return {.list = recording.periodList()};
+    case Key::RecordFile: return {.edit = recording.fileEdit()};
     case Key::SaveDate:
     case Key::SaveTime:
     case Key::SaveNumber:
@@ -42,37 +45,42 @@ Value Get(const TFMain& window, Key key) {
     case Key::SaveCounter:
     case Key::SaveAnalog:
     case Key::SaveOut1:
-    case Key::SaveOut2: return ColumnBox(window, key)->isChecked();
-    case Key::AutoStart: return recording.autoStartBox()->isChecked();
-    case Key::ScreenLeft: return window.x();
-    case Key::ScreenTop: return window.y();
-    case Key::UpdatePeriod: return window.TabSheet5->updatePeriodList()->currentIndex();
-    case Key::Language: return window.Translator1->ActiveLanguage();
+    case Key::SaveOut2: return {.box = recording.columnBoxes()[column]};
+    case Key::AutoStart: return {.box = recording.autoStartBox()};
+    // Shown as it was chosen; polling keeps its 15 ms.
+    case Key::UpdatePeriod: return {.list = window.TabSheet5->updatePeriodList()};
+    case Key::ScreenLeft:
+    case Key::ScreenTop:
+    case Key::Language: return {};
   }
   return {};
 }
 
+Value Get(const TFMain& window, Key key) {
+  const Control control = ControlOf(window, key);
+  if (control.box != nullptr) return control.box->isChecked();
+  if (control.list != nullptr) return control.list->currentIndex();
+  if (control.edit != nullptr) return control.edit->text();
+  if (key == Key::ScreenLeft) return window.x();
+  if (key == Key::ScreenTop) return window.y();
+  if (key == Key::Language) return window.Translator1->ActiveLanguage();
+  return settings::Spec(key).defaultValue;
+}
+
 void Set(TFMain& window, Key key, const Value& value) {
-  record::RecordingGroup& recording = *window.TabSheet5->recordingGroup();
-  switch (key) {
-    // Its click handler runs when this changes the state.
-    case Key::AcquisitionRunning: window.TabSheet3->runBox()->setChecked(std::get<bool>(value)); break;
-    case Key::RecordPeriod: SelectStored(recording.periodList(), std::get<int>(value)); break;
-    case Key::RecordFile: recording.fileEdit()->setText(std::get<QString>(value)); break;
-    case Key::SaveDate:
-    case Key::SaveTime:
-    case Key::SaveNumber:
-    case Key::SaveTens:
-    case Key::SaveCounter:
-    case Key::SaveAnalog:
-    case Key::SaveOut1:
-    case Key::SaveOut2: ColumnBox(window, key)->setChecked(std::get<bool>(value)); break;
-    case Key::AutoStart: recording.autoStartBox()->setChecked(std::get<bool>(value)); break;
-    case Key::ScreenLeft: window.move(std::get<int>(value), window.y()); break;
-    case Key::ScreenTop: window.move(window.x(), std::get<int>(value)); break;
-    // Shown as it was chosen; polling keeps its 15 ms.
-    case Key::UpdatePeriod: SelectStored(window.TabSheet5->updatePeriodList(), std::get<int>(value)); break;
-    case Key::Language: window.Translator1->setActiveLanguage(std::get<int>(value)); break;
+  const Control control = ControlOf(window, key);
+  if (control.box != nullptr) {
+    control.box->setChecked(std::get<bool>(value));
+  } else if (control.list != nullptr) {
+    SelectStored(control.list, std::get<int>(value));
+  } else if (control.edit != nullptr) {
+    control.edit->setText(std::get<QString>(value));
+  } else if (key == Key::ScreenLeft) {
+    window.move(std::get<int>(value), window.y());
+  } else if (key == Key::ScreenTop) {
+    window.move(window.x(), std::get<int>(value));
+  } else if (key == Key::Language) {
+    window.Translator1->setActiveLanguage(std::get<int>(value));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "record/local_clock.h"
 
+#include <chrono>
 #include <ctime>
 
 namespace vestrix::record {
@@ -18,6 +19,11 @@ ClockReading LocalClockNow() {
                       local.tm_min,
                       local.tm_sec,
                       static_cast<int>(now.tv_nsec / 1000000)};
+}
+
+std::int64_t MonotonicMsNow() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 }  // namespace vestrix::record

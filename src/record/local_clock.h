@@ -2,11 +2,17 @@
 
 #include "record/record_line.h"
 
+#include <cstdint>
+
 namespace vestrix::record {
 
 // The wall clock in local time, to the millisecond. Read once per record, so
 // it must be cheap: the time-zone rules are loaded once, not looked up on
 // disk at every call (daylight saving still follows the loaded rules).
 ClockReading LocalClockNow();
+
+// Milliseconds of a clock that never goes back (for retries and checks
+// spaced in time).
+std::int64_t MonotonicMsNow();
 
 }  // namespace vestrix::record

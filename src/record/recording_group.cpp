@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,6 +69,11 @@ ColumnChoice RecordingGroup::columns() const {
 
 void RecordingGroup::setColumns(const ColumnChoice& columns) {
   for (int c = 0; c < kColumnCount; ++c) columnBoxes_[static_cast<std::size_t>(c)]->setChecked(columns[c]);
+}
+
+QString AskRecordFile(QWidget* parent) {
+  return QFileDialog::getSaveFileName(parent, {}, {}, QStringLiteral("CSV (*.csv);;TXT (*.txt)"), nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
 }
 
 QString WithCsvExtension(const QString& chosen) {

@@ -41,6 +41,11 @@ class RecordingGroup : public QGroupBox {
   QCheckBox* autoStartBox_;
 };
 
+// The save dialog of the record file: the chosen path, empty when
+// cancelled. Records are appended to a file that exists, so it does not
+// ask whether to replace one.
+QString AskRecordFile(QWidget* parent);
+
 // The record path as the save dialog leaves it: ".csv" appended unless the
 // name already ends in exactly ".csv". Only a dot after the last folder
 // separator ("/", "\" or ":") starts an extension.
