@@ -3,6 +3,7 @@
 #include "app/demo_platform.h"
 #include "app/fonts.h"
 #include "app/main_window.h"
+#include "chart/charts_page.h"
 #include "cli/command_line.h"
 #include "i18n/language_combo.h"
 
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
   // simulated instrument, so that the pages show live values.
   QTemporaryDir settings;
   QFile ini(settings.filePath(QStringLiteral("config.ini")));
-  if (ini.open(QIODevice::WriteOnly)) ini.write("[Options]\r\nLanguage=2\r\nAutoSave=0\r\n");
+  if (ini.open(QIODevice::WriteOnly)) ini.write("[Options]\r\nLanguage=2\r\nAutoSave=0\r\nShowCharts=1\r\n");
   ini.close();
   const auto platform = vestrix::app::MakeDemoPlatform();
   vestrix::app::TFMain window(*platform, ini.fileName());
@@ -67,6 +69,23 @@ int main(int argc, char** argv) {
       std::printf("%s\n", qPrintable(file));
       ++written;
     }
+    // The Charts page stopped, with the readout where the pointer rests.
+    pages->setCurrentWidget(window.TabSheet2);
+    window.BitBtn1Click();
+    vestrix::chart::PlotView* plot = window.TabSheet2->plot();
+    const QPointF at(plot->plotRect().left() + plot->plotRect().width() * 0.6, plot->plotRect().center().y());
+    QMouseEvent move(QEvent::MouseMove, at, plot->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(plot, &move);
+    QApplication::processEvents();
+    const QString stopped = dir.filePath(QStringLiteral("2_TabSheet2_stopped_%1.png").arg(suffix));
+    if (!window.grab().save(stopped)) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(stopped));
+      return 1;
+    }
+    std::printf("%s\n", qPrintable(stopped));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(plot, &leave);
+    window.BitBtn1Click();
   }
   return written > 0 ? 0 : 1;
 }

@@ -21,6 +21,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTabBar>
@@ -86,8 +87,7 @@ void TFMain::buildFrame() {
   PageControl1->setDocumentMode(true);
   // Built in the window, so that captions size themselves in its font.
   TabSheet1 = new measure::DisplayPage(*this, this);
-  TabSheet2 = new QWidget(this);
-  TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+  TabSheet2 = new chart::ChartsPage(PlayStop, *this, this);
   TabSheet3 = new record::AcquisitionPage(this);
   TabSheet4 = new config::ConfigPage(*this, this);
   TabSheet5 = new ProgramSettingsPage(this);
@@ -96,10 +96,7 @@ void TFMain::buildFrame() {
   PageControl1->addTab(TabSheet3, QStringLiteral("Data acquisition"));
   PageControl1->addTab(TabSheet4, QStringLiteral("Device configuration"));
   PageControl1->addTab(TabSheet5, QStringLiteral("Program settings"));
-  // "Charts" is never shown, and nothing selects it: a disabled tab is
-  // passed over by the arrow keys, the wheel and Ctrl+Tab.
-  PageControl1->setTabVisible(1, false);
-  PageControl1->setTabEnabled(1, false);
+  showCharts(false);
   ui::DrawTabsAsButtons(PageControl1->tabBar());
   LangCombo1 = TabSheet5->languageSelector();
 
@@ -120,8 +117,14 @@ void TFMain::wirePages() {
   connect(DataTimer, &QTimer::timeout, this, Guarded([this] { DataTimerTimer(); }));
   connect(TabSheet5, &ProgramSettingsPage::languagePicked, this,
           [this](int index) { RunGuarded([&] { LangCombo1Change(index); }); });
+  connect(TabSheet5->showChartsBox(), &QCheckBox::toggled, this, [this](bool shown) { showCharts(shown); });
+  connect(TabSheet2, &chart::ChartsPage::playStopClicked, this, [this] { BitBtn1Click(); });
+  connect(TabSheet2, &chart::ChartsPage::liveRequested, this, [this] {
+    if (PlayStop != 0) BitBtn1Click();
+  });
   Translator1->onApplied = [this] {
     TabSheet1->wrapInputCaptions();
+    TabSheet2->layOutLegend();
     setCaptionNote(captionNote_);  // a new language's caption comes without it
   };
 }
@@ -130,6 +133,15 @@ void TFMain::setDecimalSeparator(QChar separator) {
   decimalSeparator_ = separator;
   TabSheet3->rows()->setDecimalSeparator(separator);
   TabSheet4->setDecimalSeparator(separator);
+  TabSheet2->setDecimalSeparator(separator);
+}
+
+void TFMain::showCharts(bool shown) {
+  // Hidden, it is disabled too: a disabled tab is passed over by the arrow
+  // keys, the wheel and Ctrl+Tab, so nothing reaches it.
+  if (!shown && PageControl1->currentWidget() == TabSheet2) PageControl1->setCurrentWidget(TabSheet1);
+  PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), shown);
+  PageControl1->setTabEnabled(PageControl1->indexOf(TabSheet2), shown);
 }
 
 QString TFMain::LookupMessage(const QString& identifier) const {
@@ -141,7 +153,10 @@ void TFMain::setCaptionNote(const QString& note) {
   if (!note.isEmpty() && !windowTitle().endsWith(note)) setWindowTitle(windowTitle() + note);
 }
 
-void TFMain::BitBtn1Click() { PlayStop = PlayStop == 0 ? 1 : 0; }
+void TFMain::BitBtn1Click() {
+  PlayStop = PlayStop == 0 ? 1 : 0;
+  TabSheet2->followFlag();
+}
 void TFMain::BitBtn4Click() { TabSheet1->resetMinMax(); }
 void TFMain::SpeedButton3Click(const protocol::Parameter& parameter) { TabSheet4->read(parameter); }
 void TFMain::SpeedButton5Click() { TabSheet4->writeRatedCapacity(); }
@@ -184,6 +199,7 @@ void TFMain::sendCommand(const protocol::Command& command) {
 void TFMain::setConnected(bool connected) {
   DeviceConnected = connected ? 255 : 0;
   connected ? DataTimer->start() : DataTimer->stop();
+  if (connected) TabSheet2->connectionStarted();
   recording_->refreshStatus();
 }
 
@@ -197,10 +213,15 @@ void TFMain::selectChoice(const protocol::Parameter& parameter, int position) {
 }
 
 bool TFMain::measuring() { return DataTimer->isActive(); }
+std::int64_t TFMain::recordPeriodMs() {
+  return std::int64_t{DataTimer->interval()} *
+         std::max<std::uint32_t>(1, record::RateDivider(TabSheet5->recordingGroup()->periodList()->currentIndex()));
+}
 
 void TFMain::measurementReceived(const protocol::MeasurementSample& sample) {
   TabSheet1->show(sample, decimalSeparator_);
   RecordingStep();
+  if (TabSheet5->showChartsBox()->isChecked()) TabSheet2->addMeasurement(sample, MonotonicClockMs());
 }
 
 void TFMain::FormCreate() {

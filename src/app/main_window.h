@@ -4,6 +4,7 @@
 #include "app/qt_gui_thread.h"
 #include "app/status_panels.h"
 #include "app/window_settings.h"
+#include "chart/charts_page.h"
 #include "device/device_discovery.h"
 #include "hid/hid_device_controller.h"
 #include "hid/platform.h"
@@ -53,7 +54,8 @@ class TFMain : public QWidget,
                private device::DiscoveryHost,
                private protocol::MessageSink,
                private protocol::CommandPort,
-               private record::RecordingHost {
+               private record::RecordingHost,
+               private chart::ChartsHost {
   Q_OBJECT
 
  public:
@@ -127,7 +129,7 @@ class TFMain : public QWidget,
   QTimer* DataTimer = nullptr;
   QTabWidget* PageControl1 = nullptr;
   measure::DisplayPage* TabSheet1 = nullptr;
-  QWidget* TabSheet2 = nullptr;  // "Charts", never shown
+  chart::ChartsPage* TabSheet2 = nullptr;  // shown only when asked for
   record::AcquisitionPage* TabSheet3 = nullptr;
   config::ConfigPage* TabSheet4 = nullptr;
   ProgramSettingsPage* TabSheet5 = nullptr;
@@ -143,6 +145,9 @@ class TFMain : public QWidget,
   void wirePages();
   void FormCreate();
   void FormClose();
+  // The Charts page in its place in the page order, or hidden and out of
+  // reach as the window always had it.
+  void showCharts(bool shown);
 
   // Discovery.
   QString lookupMessage(const QString& identifier) const override { return LookupMessage(identifier); }
@@ -171,6 +176,8 @@ class TFMain : public QWidget,
   void rememberRecordFile(const QString& path) override { RememberRecordFile(ConfigFilePath, path); }
   bool measuring() override;
   QChar decimalSeparator() override { return decimalSeparator_; }
+  // The Charts page's needs (message and say as above).
+  std::int64_t recordPeriodMs() override;
 
   QtGuiThread gui_;
   QChar decimalSeparator_;

@@ -52,6 +52,11 @@ ProgramSettingsPage::ProgramSettingsPage(QWidget* parent) : QWidget(parent) {
   deviceList_ = ui::Place<QListWidget>(devices, "ListBox1", 20, 20, 236, 89);
   devices->setVisible(false);
 
+  // The Charts page is shown only when asked for: the window is as it
+  // always was until then.
+  showChartsBox_ = ui::Place<QCheckBox>(this, "ShowChartsBox", 27, 360, 300, 17);
+  showChartsBox_->setText(QStringLiteral("Show the Charts page"));
+
   ui::PlaceLabel(this, "Label17", QStringLiteral("NOTE: All changes will take effect after restarting the program."),
                  27, 487);
 }

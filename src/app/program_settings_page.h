@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QListWidget;
 
@@ -32,6 +33,7 @@ class ProgramSettingsPage : public QWidget {
   record::RecordingGroup* recordingGroup() const { return recordingGroup_; }
   QComboBox* updatePeriodList() const { return updatePeriodList_; }
   QListWidget* deviceList() const { return deviceList_; }
+  QCheckBox* showChartsBox() const { return showChartsBox_; }
 
   // The device list shows the devices the program holds.
   void showDevices(const std::vector<device::DeviceLine>& lines);
@@ -46,6 +48,7 @@ class ProgramSettingsPage : public QWidget {
   record::RecordingGroup* recordingGroup_;
   QComboBox* updatePeriodList_;
   QListWidget* deviceList_;
+  QCheckBox* showChartsBox_;
 };
 
 }  // namespace vestrix::app

@@ -2,6 +2,8 @@
 
 #include "app/main_window.h"
 #include "app/program_settings_page.h"
+#include "chart/charts_page.h"
+#include "config/parameter_edit.h"
 #include "i18n/translator.h"
 #include "record/acquisition_page.h"
 #include "record/recording_group.h"
@@ -10,6 +12,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+
+#include <algorithm>
 
 namespace vestrix::app {
 
@@ -49,12 +53,37 @@ Control ControlOf(const TFMain& window, Key key) {
     case Key::AutoStart: return {.box = recording.autoStartBox()};
     // Shown as it was chosen; polling keeps its 15 ms.
     case Key::UpdatePeriod: return {.list = window.TabSheet5->updatePeriodList()};
+    case Key::ShowCharts: return {.box = window.TabSheet5->showChartsBox()};
+    case Key::ChartSpan: return {.list = window.TabSheet2->spanList()};
+    case Key::ChartAutoScale: return {.box = window.TabSheet2->autoScaleBox()};
+    case Key::ChartMinimum: return {.edit = window.TabSheet2->minimumBox()};
+    case Key::ChartMaximum: return {.edit = window.TabSheet2->maximumBox()};
     case Key::ScreenLeft:
     case Key::ScreenTop:
-    case Key::Language: return {};
+    case Key::Language:
+    case Key::ChartSamples:
+    case Key::ChartSeries: return {};
   }
   return {};
 }
+
+// The Charts page's series shown, a bit each.
+int SeriesShown(const TFMain& window) {
+  int bits = 0;
+  for (int k = 0; k < chart::kSeriesKinds; ++k) {
+    if (window.TabSheet2->seriesBox(static_cast<chart::SeriesKind>(k))->isChecked()) bits |= 1 << k;
+  }
+  return bits;
+}
+
+void ShowSeries(TFMain& window, int bits) {
+  for (int k = 0; k < chart::kSeriesKinds; ++k) {
+    window.TabSheet2->seriesBox(static_cast<chart::SeriesKind>(k))->setChecked((bits & (1 << k)) != 0);
+  }
+}
+
+// A history between a thousand samples and fifty million (1.25 GB).
+std::size_t Capacity(int samples) { return static_cast<std::size_t>(std::clamp(samples, 1000, 50000000)); }
 
 Value Get(const TFMain& window, Key key) {
   const Control control = ControlOf(window, key);
@@ -64,6 +93,8 @@ Value Get(const TFMain& window, Key key) {
   if (key == Key::ScreenLeft) return window.x();
   if (key == Key::ScreenTop) return window.y();
   if (key == Key::Language) return window.Translator1->ActiveLanguage();
+  if (key == Key::ChartSamples) return static_cast<int>(window.TabSheet2->capacity());
+  if (key == Key::ChartSeries) return SeriesShown(window);
   return settings::Spec(key).defaultValue;
 }
 
@@ -81,6 +112,10 @@ void Set(TFMain& window, Key key, const Value& value) {
     window.move(window.x(), std::get<int>(value));
   } else if (key == Key::Language) {
     window.Translator1->setActiveLanguage(std::get<int>(value));
+  } else if (key == Key::ChartSamples) {
+    window.TabSheet2->setCapacity(Capacity(std::get<int>(value)));
+  } else if (key == Key::ChartSeries) {
+    ShowSeries(window, std::get<int>(value));
   }
 }
 
@@ -97,9 +132,7 @@ void LoadSettings(TFMain& window, const settings::IniFile& file) {
 }
 
 void SaveSettings(const TFMain& window, settings::IniFile& file) {
-  for (const settings::KeySpec& spec : settings::Keys()) {
-    if (spec.written == settings::Written::AtClose) settings::Write(file, spec, Get(window, spec.key));
-  }
+  for (const settings::KeySpec& spec : settings::Keys()) settings::WriteAtClose(file, spec, Get(window, spec.key));
 }
 
 void RememberRecordFile(const QString& settingsPath, const QString& recordPath) {

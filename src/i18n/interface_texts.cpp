@@ -89,6 +89,19 @@ constexpr Row kCaptions[] = {
     {"Label47", "- save to device", ""},
     {"Label51", "- read from device", ""},
     {"Label52", "Help:", ""},
+    // The Charts page and the box that shows it.
+    {"ShowChartsBox", "Pokazuj strone wykresu", "Show the Charts page"},
+    {"ChartSpanLabel", "Zakres:", "Span:"},
+    {"ChartAutoScale", "Automatyczna skala", "Automatic scale"},
+    {"ChartSaveImage", "Zapisz obraz", "Save image"},
+    {"ChartOpenFile", "Otwórz plik", "Open file"},
+    {"ChartTens", "Tensometr", "Tensometric"},
+    {"ChartCounter", "Licznik", "Counter"},
+    {"ChartAnalog", "Wejście 0-10V", "Analog"},
+    {"ChartMin", "MIN", "MIN"},
+    {"ChartMax", "MAX", "MAX"},
+    {"ChartOut1", "Przekaźnik 1", "Relay 1"},
+    {"ChartOut2", "Przekaźnik 2", "Relay 2"},
 };
 
 // Font names.
@@ -167,6 +180,7 @@ void AddListEntries(TranslationTable& table) {
 
 void AddListTexts(TranslationTable& table) {
   for (const TranslatedList& list : TranslatedLists()) {
+    if (!list.textRow) continue;
     AddListRow(table, kOtherStringsSection, QString::fromLatin1(list.control) + QStringLiteral(".Text"),
                ListEntries(list, kPolish).value(0), ListEntries(list, kEnglish).value(0));
   }

@@ -10,21 +10,22 @@ namespace vestrix::i18n {
 
 namespace {
 
-constexpr std::array<TranslatedList, 14> kLists = {{
-    {"BoxTensPoint", "TensPoint"},
-    {"BoxAdcPoint", "AdcPoint"},
-    {"BoxEncPoint", "EncPoint"},
-    {"BoxTensUnit", "TensUnit"},
-    {"BoxTensFilter", "TensFilter"},
-    {"BoxModbusBr", "ModbusBr"},
-    {"BoxModbusAdr", "ModbusAdr"},
-    {"BoxMemory", "SdRecording"},
-    {"BoxEncReset", "EncReset"},
-    {"BoxTrigerSource", "TriggerSource"},
-    {"BoxSampleTime", "SampleTime"},
-    {"BoxPk1", "Pk1Source"},
-    {"BoxPk2", "Pk2Source"},
-    {"DataTime", nullptr},
+constexpr std::array<TranslatedList, 15> kLists = {{
+    {"BoxTensPoint", "TensPoint", true},
+    {"BoxAdcPoint", "AdcPoint", true},
+    {"BoxEncPoint", "EncPoint", true},
+    {"BoxTensUnit", "TensUnit", true},
+    {"BoxTensFilter", "TensFilter", true},
+    {"BoxModbusBr", "ModbusBr", true},
+    {"BoxModbusAdr", "ModbusAdr", true},
+    {"BoxMemory", "SdRecording", true},
+    {"BoxEncReset", "EncReset", true},
+    {"BoxTrigerSource", "TriggerSource", true},
+    {"BoxSampleTime", "SampleTime", true},
+    {"BoxPk1", "Pk1Source", true},
+    {"BoxPk2", "Pk2Source", true},
+    {"DataTime", "UpdatePeriods", true},
+    {"ChartSpan", "ChartSpans", false},
 }};
 
 // The Polish words of a parameter's fixed entries, where Polish has words
@@ -42,6 +43,7 @@ const PolishWords kPolishWords[] = {
     {"TriggerSource", {"Ciągły", "Impuls + (IN 1)", "Poziom + (IN 1)", "Tensometr", "Enkoder", "Wejście 0-10V"}},
     {"Pk1Source", {"Tensometr", "Enkoder", "IN 0-10V"}},
     {"Pk2Source", {"Tensometr", "Enkoder", "IN 0-10V"}},
+    {"ChartSpans", {"10 s", "1 min", "10 min", "1 h", "wszystko"}},
 };
 
 const PolishWords* PolishOf(const char* parameter) {
@@ -63,12 +65,24 @@ const QStringList& UpdatePeriods() {
   return periods;
 }
 
+const QStringList& ChartSpans() {
+  static const QStringList spans = {QStringLiteral("10 s"), QStringLiteral("1 min"), QStringLiteral("10 min"),
+                                    QStringLiteral("1 h"), QStringLiteral("everything kept")};
+  return spans;
+}
+
 std::span<const TranslatedList> TranslatedLists() { return kLists; }
 
 QStringList ListEntries(const TranslatedList& list, int language) {
-  if (list.parameter == nullptr) return UpdatePeriods();
-  const protocol::Parameter* parameter = protocol::FindParameterByName(list.parameter);
-  const PolishWords* polish = language == kPolish ? PolishOf(list.parameter) : nullptr;
+  const PolishWords* polish = language == kPolish ? PolishOf(list.source) : nullptr;
+  const protocol::Parameter* parameter = protocol::FindParameterByName(list.source);
+  if (parameter == nullptr) {
+    QStringList entries = std::strcmp(list.source, "ChartSpans") == 0 ? ChartSpans() : UpdatePeriods();
+    for (int i = 0; polish != nullptr && i < entries.size(); ++i) {
+      entries[i] = QString::fromUtf8(polish->fixed[static_cast<std::size_t>(i)]);
+    }
+    return entries;
+  }
   QStringList entries;
   for (int i = 0; i < parameter->choices.count(); ++i) {
     const bool fixed = i < static_cast<int>(parameter->choices.fixed.size());

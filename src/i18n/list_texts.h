@@ -9,14 +9,18 @@ namespace vestrix::i18n {
 
 // The update-period list ("DataTime") of the Program settings page.
 const QStringList& UpdatePeriods();
+// The spans of the Charts page's live view.
+const QStringList& ChartSpans();
 
 // A pick-only list of the window whose entries the translation table
 // carries: the "<control>.Items" and "<control>.Text" rows are made from
 // its entries, English as the parameter table has them (or the update
 // periods), Polish where that language has words of its own.
 struct TranslatedList {
-  const char* control;    // "BoxTensUnit"
-  const char* parameter;  // its parameter in the parameter table; nullptr: the update periods
+  const char* control;  // "BoxTensUnit"
+  // Its parameter in the parameter table, or "UpdatePeriods" or "ChartSpans".
+  const char* source;
+  bool textRow;  // a "<control>.Text" row too
 };
 
 // In the translation table's order.

@@ -51,6 +51,16 @@ constexpr TextRow kMessages[] = {
     // The save dialog does not ask to replace: records go to the end of a file.
     {"IDS_REC_APPENDS", "Plik %1 istnieje: pomiary zostaną dopisane na jego końcu",
      "%1 exists: records will be appended to it"},
+    // The Charts page: a record file read for review, a picture saved.
+    {"IDS_CHART_READING", "Odczyt pliku %1...", "Reading %1..."},
+    {"IDS_CHART_CANCEL", "Anuluj", "Cancel"},
+    {"IDS_CHART_READ", "%1: odczytano %2 pomiarów w %3 seriach, pominięto %4 wierszy",
+     "%1: %2 records in %3 runs read, %4 lines skipped"},
+    {"IDS_CHART_CANCELLED", "Odczyt pliku %1 przerwany", "Reading %1 cancelled"},
+    {"IDS_CHART_NOT_READ", "Błąd odczytu %1: %2", "Cannot read %1: %2"},
+    {"IDS_CHART_NOT_FILE", "Błąd: %1 to nie jest zwykły plik", "Cannot use %1: not a regular file"},
+    {"IDS_CHART_SAVED", "Obraz zapisany do %1", "Picture saved to %1"},
+    {"IDS_CHART_NOT_SAVED", "Błąd zapisu obrazu do %1: %2", "Cannot save the picture to %1: %2"},
     // Why a found instrument could not be used.
     {"IDS_ACCESS", "Brak dostępu do %1 - reguła udev: %2", "No read/write access to %1 - udev rule: %2"},
 };

@@ -18,6 +18,8 @@ QByteArray Value(double value, int precision, int decimals, QChar separator) {
 
 }  // namespace
 
+const char* ColumnHeader(Column column) { return kHeaders[static_cast<int>(column)]; }
+
 QByteArray RecordHeader(const ColumnChoice& columns) {
   QByteArray line;
   for (int c = 0; c < kColumnCount; ++c) {

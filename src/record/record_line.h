@@ -22,6 +22,9 @@ struct ClockReading {
   int hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
+// A column's name in the header line ("Date", "Tensometr", ...).
+const char* ColumnHeader(Column column);
+
 // The header line of a run: the ticked columns' names, each followed by
 // ";", then CR LF.
 QByteArray RecordHeader(const ColumnChoice& columns);

@@ -76,12 +76,12 @@ QString AskRecordFile(QWidget* parent) {
                                       QFileDialog::DontConfirmOverwrite);
 }
 
-QString WithCsvExtension(const QString& chosen) {
+QString WithExtension(const QString& chosen, const QString& wanted) {
   const qsizetype folder = std::max({chosen.lastIndexOf(QLatin1Char('/')), chosen.lastIndexOf(QLatin1Char('\\')),
                                      chosen.lastIndexOf(QLatin1Char(':'))});
   const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
   const QString extension = dot > folder ? chosen.mid(dot) : QString();
-  return extension == QLatin1String(".csv") ? chosen : chosen + QStringLiteral(".csv");
+  return extension == wanted ? chosen : chosen + wanted;
 }
 
 }  // namespace vestrix::record

@@ -46,9 +46,11 @@ class RecordingGroup : public QGroupBox {
 // ask whether to replace one.
 QString AskRecordFile(QWidget* parent);
 
-// The record path as the save dialog leaves it: ".csv" appended unless the
-// name already ends in exactly ".csv". Only a dot after the last folder
+// A path as a save dialog leaves it: the extension (".csv") appended unless
+// the name already ends in exactly that. Only a dot after the last folder
 // separator ("/", "\" or ":") starts an extension.
-QString WithCsvExtension(const QString& chosen);
+QString WithExtension(const QString& chosen, const QString& extension);
+// The record file's rule.
+inline QString WithCsvExtension(const QString& chosen) { return WithExtension(chosen, QStringLiteral(".csv")); }
 
 }  // namespace vestrix::record

@@ -1,16 +1,10 @@
 #include "settings/ini_file.h"
 
+#include "settings/whole_file.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vestrix::settings {
 
@@ -54,41 +48,6 @@ QByteArray WithValue(const QByteArray& line, const QByteArray& value) {
   qsizetype valueEnd = line.size();
   while (valueEnd > valueStart && blank(line[valueEnd - 1])) --valueEnd;
   return line.left(valueStart) + value + line.mid(valueEnd);
-}
-
-// The file a path finally names, following symbolic links in its last
-// component (a link to a link, a relative link, a link to a file still to
-// be made).
-QByteArray ResolveLinks(QByteArray path) {
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat st {};
-    if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
-    QByteArray link(PATH_MAX, '\0');
-    const ssize_t n = ::readlink(path.constData(), link.data(), static_cast<std::size_t>(link.size()));
-    if (n <= 0 || n >= link.size()) break;
-    link.truncate(n);
-    if (!link.startsWith('/')) {
-      const qsizetype slash = path.lastIndexOf('/');
-      if (slash >= 0) link = path.left(slash + 1) + link;
-    }
-    path = link;
-  }
-  return path;
-}
-
-bool WriteAll(int fd, const QByteArray& data) {
-  const char* p = data.constData();
-  qsizetype left = data.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, static_cast<std::size_t>(left));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    p += n;
-    left -= n;
-  }
-  return true;
 }
 
 }  // namespace
@@ -239,30 +198,9 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
 }
 
 void IniFile::save() const {
-  // A settings file that is a link: its target is what gets written, and
-  // the link stays.
-  const QByteArray target = ResolveLinks(QFile::encodeName(path_));
-  struct stat existing {};
-  const bool exists = ::stat(target.constData(), &existing) == 0;
-  // Never replace what is not a plain file (a device, a folder).
-  if (path_.isEmpty() || (exists && !S_ISREG(existing.st_mode))) throw SettingsError(path_);
-  if (exists && ::access(target.constData(), W_OK) != 0) throw SettingsError(path_);
-
   QByteArray content = byteOrderMark_ ? kByteOrderMark : QByteArray();
   for (const Line& line : lines_) content += line.text + line.end;
-
-  QByteArray temporary = target + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) throw SettingsError(path_);
-  bool ok = WriteAll(fd, content);
-  if (ok) ok = ::fchmod(fd, exists ? (existing.st_mode & 07777) : 0644) == 0;
-  if (ok) ok = ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (ok) ok = ::rename(temporary.constData(), target.constData()) == 0;
-  if (!ok) {
-    ::unlink(temporary.constData());
-    throw SettingsError(path_);
-  }
+  if (WriteWholeFile(path_, content)) throw SettingsError(path_);
 }
 
 }  // namespace vestrix::settings

@@ -43,6 +43,9 @@ class IniFile {
   // At most kMaxStringLength characters; present but empty gives "".
   QString readString(const QString& section, const QString& key, const QString& defaultValue) const;
 
+  // Whether the file has the key (with any value).
+  bool has(const QString& section, const QString& key) const { return findValue(section, key) != nullptr; }
+
   // Throw SettingsError when the file cannot be written.
   void writeInteger(const QString& section, const QString& key, int value);
   void writeBool(const QString& section, const QString& key, bool value);

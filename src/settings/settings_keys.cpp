@@ -9,7 +9,7 @@ namespace {
 const QString kDefaultRecordFile = QStringLiteral("data.csv");
 
 // clang-format off
-const std::array<KeySpec, 16> kKeys = {{
+const std::array<KeySpec, 23> kKeys = {{
     {Key::AcquisitionRunning, "Options", "Checkbox_DataAcquistion", Kind::Bool,    false,             Written::AtClose},
     {Key::RecordPeriod,       "Options", "DataAcquistionSpeed",     Kind::Integer, 0,                 Written::AtClose},
     {Key::RecordFile,         "Options", "FileName",                Kind::String,  kDefaultRecordFile, Written::WhenPicked},
@@ -26,6 +26,14 @@ const std::array<KeySpec, 16> kKeys = {{
     {Key::ScreenTop,          "Screen",  "ScreenTop",               Kind::Integer, 10,                Written::AtClose},
     {Key::UpdatePeriod,       "Options", "DataTime",                Kind::Integer, 0,                 Written::AtClose},
     {Key::Language,           "Options", "Language",                Kind::Integer, 1,                 Written::AtClose},
+    // Beyond the program's first keys: the Charts page.
+    {Key::ShowCharts,         "Options", "ShowCharts",              Kind::Bool,    false,             Written::AtCloseWhenUsed},
+    {Key::ChartSamples,       "Options", "ChartSamples",            Kind::Integer, 1000000,           Written::AtCloseWhenUsed},
+    {Key::ChartSpan,          "Options", "ChartSpan",               Kind::Integer, 0,                 Written::AtCloseWhenUsed},
+    {Key::ChartSeries,        "Options", "ChartSeries",             Kind::Integer, 1,                 Written::AtCloseWhenUsed},
+    {Key::ChartAutoScale,     "Options", "ChartAutoScale",          Kind::Bool,    true,              Written::AtCloseWhenUsed},
+    {Key::ChartMinimum,       "Options", "ChartMinimum",            Kind::String,  QString(),         Written::AtCloseWhenUsed},
+    {Key::ChartMaximum,       "Options", "ChartMaximum",            Kind::String,  QString(),         Written::AtCloseWhenUsed},
 }};
 // clang-format on
 
@@ -61,6 +69,19 @@ void Write(IniFile& file, const KeySpec& spec, const Value& value) {
   } else {
     file.writeString(section, name, std::get<QString>(value));
   }
+}
+
+void WriteAtClose(IniFile& file, const KeySpec& spec, const Value& value) {
+  switch (spec.written) {
+    case Written::WhenPicked: return;
+    case Written::AtCloseWhenUsed:
+      if (value == spec.defaultValue && !file.has(QString::fromLatin1(spec.section), QString::fromLatin1(spec.name))) {
+        return;
+      }
+      break;
+    case Written::AtClose: break;
+  }
+  Write(file, spec, value);
 }
 
 }  // namespace vestrix::settings

@@ -28,13 +28,23 @@ enum class Key {
   ScreenTop,
   UpdatePeriod,  // position of the update-period list
   Language,      // 1 Polish, 2 English
+  ShowCharts,    // the Charts page shown
+  ChartSamples,  // how many samples its live history keeps
+  ChartSpan,     // position of its span list
+  ChartSeries,   // its series shown, one bit each
+  ChartAutoScale,
+  ChartMinimum,  // the fixed value range, as typed
+  ChartMaximum,
 };
 
 enum class Kind { Bool, Integer, String };
 
-// When a key reaches the file: with the others when the window closes, or
-// at once when the user picks its value.
-enum class Written { AtClose, WhenPicked };
+// When a key reaches the file: with the others when the window closes; at
+// once when the user picks its value; or, for what the program's first
+// keys did not have, at close once it is in use (its value is not the
+// default, or the file has it already), so that a program whose new pages
+// were never touched writes the file it always wrote.
+enum class Written { AtClose, WhenPicked, AtCloseWhenUsed };
 
 using Value = std::variant<bool, int, QString>;
 
@@ -56,5 +66,8 @@ const KeySpec& Spec(Key key);
 Value Read(const IniFile& file, const KeySpec& spec);
 // Throws SettingsError when the file cannot be written.
 void Write(IniFile& file, const KeySpec& spec, const Value& value);
+// What the window writes at close: its value, unless the key is not written
+// at close (a key in use only once in use).
+void WriteAtClose(IniFile& file, const KeySpec& spec, const Value& value);
 
 }  // namespace vestrix::settings

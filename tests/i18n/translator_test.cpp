@@ -150,9 +150,11 @@ TEST(TranslationTableData, SectionsAndRowCounts) {
   const TranslationTable& t = BuiltinTranslationTable();
   EXPECT_EQ(t.sectionNames(), QStringList({"Captions", "Hints", "DisplayLabels", "Fonts", "MultiLines", "DlgsCaptions",
                                            "Strings", "OtherStrings", "Locales", "Collections", "CharSets"}));
-  EXPECT_EQ(t.rows(kCaptionsSection).size(), 74u);
+  // The window's 74 captions, then the 12 of the Charts page and the box that shows it.
+  EXPECT_EQ(t.rows(kCaptionsSection).size(), 74u + 12u);
+  EXPECT_EQ(t.rows(kCaptionsSection)[73].name, "Label52");
   EXPECT_EQ(t.rows(kFontsSection).size(), 11u);
-  EXPECT_EQ(t.rows(kMultiLinesSection).size(), 14u);
+  EXPECT_EQ(t.rows(kMultiLinesSection).size(), 14u + 1u);  // and the Charts page's span list
   EXPECT_EQ(t.rows(kDialogCaptionsSection).size(), 15u);
   EXPECT_EQ(t.rows(kOtherStringsSection).size(), 25u);
   EXPECT_EQ(t.rows(kCollectionsSection).size(), 4u);
@@ -173,7 +175,7 @@ TEST(TranslationTableData, ListRowsAsTheTableGivesThem) {
   EXPECT_EQ(names, QStringList({"BoxTensPoint.Items", "BoxAdcPoint.Items", "BoxEncPoint.Items", "BoxTensUnit.Items",
                                 "BoxTensFilter.Items", "BoxModbusBr.Items", "BoxModbusAdr.Items", "BoxMemory.Items",
                                 "BoxEncReset.Items", "BoxTrigerSource.Items", "BoxSampleTime.Items", "BoxPk1.Items",
-                                "BoxPk2.Items", "DataTime.Items"}));
+                                "BoxPk2.Items", "DataTime.Items", "ChartSpan.Items"}));
   QString numbers;
   for (int i = 1; i <= 39; ++i) numbers += QStringLiteral(",%1").arg(i);
   const TranslationRow* filter = t.findRow(kMultiLinesSection, "BoxTensFilter.Items");

@@ -1,0 +1,267 @@
+#include "chart/charts_page.h"
+
+#include "chart/review_loader.h"
+#include "config/parameter_edit.h"
+#include "config/parameter_input.h"
+#include "i18n/list_texts.h"
+#include "record/record_reader.h"
+#include "record/recording_group.h"
+#include "settings/whole_file.h"
+#include "ui/placement.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include <cmath>
+#include <limits>
+
+namespace vestrix::chart {
+
+namespace {
+
+// A legend entry in its series' colour.
+void Colour(QWidget* box, QColor colour) {
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  palette.setColor(QPalette::ButtonText, colour);
+  box->setPalette(palette);
+  QFont font = box->font();
+  font.setBold(true);
+  box->setFont(font);
+}
+
+}  // namespace
+
+ChartsPage::ChartsPage(const std::uint8_t& playStop, ChartsHost& host, QWidget* parent)
+    : QWidget(parent), playStop_(playStop), host_(host) {
+  setObjectName(QStringLiteral("TabSheet2"));
+  chooseReviewFile = [this] {
+    return QFileDialog::getOpenFileName(this, {}, {}, QStringLiteral("CSV (*.csv);;TXT (*.txt);;* (*)"));
+  };
+  chooseImageFile = [this] { return QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("PNG (*.png)")); };
+  build();
+}
+
+ChartsPage::~ChartsPage() = default;
+
+void ChartsPage::build() {
+  playStopButton_ = ui::Place<QPushButton>(this, "BitBtn1", 4, 4, 80, 25);
+  playStopButton_->setText(QStringLiteral("Play/Stop"));
+  // Pressed while the view stands still.
+  playStopButton_->setCheckable(true);
+  connect(playStopButton_, &QPushButton::clicked, this, &ChartsPage::playStopClicked);
+
+  ui::PlaceLabel(this, "ChartSpanLabel", QStringLiteral("Span:"), 92, 10);
+  spanList_ = ui::Place<QComboBox>(this, "ChartSpan", 140, 6, 96, 21);
+  spanList_->addItems(i18n::ChartSpans());
+  connect(spanList_, &QComboBox::currentIndexChanged, this, [this] { applySpan(); });
+
+  autoScaleBox_ = ui::Place<QCheckBox>(this, "ChartAutoScale", 246, 8, 124, 17);
+  autoScaleBox_->setText(QStringLiteral("Automatic scale"));
+  autoScaleBox_->setChecked(true);
+  minimumBox_ = ui::Place<config::ParameterEdit>(this, "ChartMinimum", 372, 6, 62, 21);
+  ui::PlaceLabel(this, "ChartRangeDash", QStringLiteral("-"), 438, 9);
+  maximumBox_ = ui::Place<config::ParameterEdit>(this, "ChartMaximum", 446, 6, 62, 21);
+  connect(autoScaleBox_, &QCheckBox::toggled, this, [this] { applyValueAxis(); });
+  for (config::ParameterEdit* box : {minimumBox_, maximumBox_}) {
+    connect(box, &QLineEdit::editingFinished, this, [this] { applyValueAxis(); });
+    connect(box, &config::ParameterEdit::clicked, this, [box] { box->setInvalid(false); });
+  }
+
+  saveImageButton_ = ui::Place<QPushButton>(this, "ChartSaveImage", 514, 4, 97, 24);
+  saveImageButton_->setText(QStringLiteral("Save image"));
+  connect(saveImageButton_, &QPushButton::clicked, this, [this] { saveImage(); });
+  openFileButton_ = ui::Place<QPushButton>(this, "ChartOpenFile", 514, 31, 97, 24);
+  openFileButton_->setText(QStringLiteral("Open file"));
+  connect(openFileButton_, &QPushButton::clicked, this, [this] { openFile(); });
+
+  plot_ = ui::Place<PlotView>(this, "Chart1", 0, 60, 615, 500);
+  for (int k = 0; k < kSeriesKinds; ++k) {
+    const auto kind = static_cast<SeriesKind>(k);
+    auto* box = new QCheckBox(QString::fromLatin1(SeriesCaption(kind)), this);
+    box->setObjectName(QString::fromLatin1(SeriesControl(kind)));
+    Colour(box, SeriesColour(kind));
+    connect(box, &QCheckBox::toggled, this, [this, kind](bool on) { seriesToggled(kind, on); });
+    seriesBoxes_[static_cast<std::size_t>(k)] = box;
+  }
+  seriesBox(SeriesKind::Tens)->setChecked(true);
+  connect(plot_, &PlotView::liveRequested, this, &ChartsPage::liveRequested);
+  showSeriesOf(kLiveSeries, {true, true, true, true, true});
+  plot_->showLive(span());
+}
+
+void ChartsPage::setDecimalSeparator(QChar separator) {
+  separator_ = separator;
+  plot_->setDecimalSeparator(separator);
+}
+
+void ChartsPage::setCapacity(std::size_t samples) {
+  capacity_ = std::max<std::size_t>(samples, 2);
+  if (live_ && live_->empty()) live_.reset();
+}
+
+// The legend holds the entries of the series shown, side by side.
+void ChartsPage::layOutLegend() { showSeriesOf(reviewing() ? kFileSeries : kLiveSeries, present_); }
+
+void ChartsPage::showSeriesOf(const std::array<SeriesKind, 5>& series, const std::array<bool, 5>& present) {
+  present_ = present;
+  for (QCheckBox* box : seriesBoxes_) box->hide();
+  int left = 4;
+  for (std::size_t i = 0; i < series.size(); ++i) {
+    QCheckBox* box = seriesBox(series[i]);
+    plot_->setSeriesColour(static_cast<int>(i), SeriesColour(series[i]));
+    plot_->setSeriesVisible(static_cast<int>(i), present[i] && box->isChecked());
+    if (!present[i]) continue;
+    box->adjustSize();
+    box->move(left, 35);
+    box->show();
+    left += box->width() + 10;
+  }
+}
+
+void ChartsPage::seriesToggled(SeriesKind kind, bool visible) {
+  const std::array<SeriesKind, 5>& shown = reviewing() ? kFileSeries : kLiveSeries;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (shown[i] == kind) plot_->setSeriesVisible(static_cast<int>(i), visible);
+  }
+}
+
+std::int64_t ChartsPage::span() const {
+  const int position = spanList_->currentIndex();
+  return position >= 0 && position < static_cast<int>(kSpans.size()) ? kSpans[static_cast<std::size_t>(position)]
+                                                                     : kSpans.front();
+}
+
+void ChartsPage::applySpan() {
+  if (plot_->live()) plot_->showLive(span());
+}
+
+// A fixed range only from two valid numbers, the lower one first; a box
+// with text that is no number turns light red and is not used.
+void ChartsPage::applyValueAxis() {
+  if (autoScaleBox_->isChecked()) {
+    plot_->setFixedValueRange(std::nullopt);
+    return;
+  }
+  const std::optional<double> low = config::ParseNumber(minimumBox_->text(), separator_);
+  const std::optional<double> high = config::ParseNumber(maximumBox_->text(), separator_);
+  minimumBox_->setInvalid(!low || !std::isfinite(*low));
+  maximumBox_->setInvalid(!high || !std::isfinite(*high));
+  if (low && high && std::isfinite(*low) && std::isfinite(*high) && *low < *high) {
+    plot_->setFixedValueRange(ValueRange{*low, *high});
+  } else {
+    if (low && high && *low >= *high) maximumBox_->setInvalid(true);
+    plot_->setFixedValueRange(std::nullopt);
+  }
+}
+
+void ChartsPage::addMeasurement(const protocol::MeasurementSample& s, std::int64_t arrivalMs) {
+  if (!live_) {
+    live_ = std::make_unique<SampleHistory>(static_cast<int>(kLiveSeries.size()), capacity_);
+    // The monotonic clock labelled as the PC's clock.
+    liveBase_.wallOffsetMs = QDateTime::currentMSecsSinceEpoch() - arrivalMs;
+    if (!reviewing()) plot_->setHistory(live_.get(), liveBase_);
+  }
+  const float values[] = {s.tensValue, s.counterValue, s.analogValue, s.minValue, s.maxValue};
+  live_->append(arrivalMs, values, newRun_);
+  newRun_ = false;
+  if (!reviewing()) plot_->historyChanged();
+}
+
+void ChartsPage::followFlag() {
+  playStopButton_->setChecked(playStop_ != 0);
+  if (playStop_ == 0) {
+    if (reviewing()) {
+      review_.reset();
+      showSeriesOf(kLiveSeries, {true, true, true, true, true});
+    }
+    plot_->setHistory(live_.get(), liveBase_);
+    plot_->showLive(span());
+  } else {
+    // The view stands still where it is; the data keeps coming.
+    plot_->showRange(plot_->viewFrom(), plot_->viewTo());
+  }
+}
+
+void ChartsPage::openFile() {
+  const QString path = chooseReviewFile();
+  if (!path.isEmpty()) load(path);
+}
+
+bool ChartsPage::load(const QString& path) {
+  auto history =
+      std::make_unique<SampleHistory>(static_cast<int>(kFileSeries.size()), std::numeric_limits<std::uint32_t>::max());
+  ReviewLoader loader(*history, host_.recordPeriodMs());
+  record::RecordReader reader(loader);
+  QProgressDialog progress(host_.message(QStringLiteral("IDS_CHART_READING")).arg(QFileInfo(path).fileName()),
+                           host_.message(QStringLiteral("IDS_CHART_CANCEL")), 0, 1000, this);
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(300);
+  const record::FileRead read = record::ReadRecordFile(path, reader, [&](std::int64_t done, std::int64_t total) {
+    progress.setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 0);
+    QCoreApplication::processEvents();
+    return !progress.wasCanceled();
+  });
+  progress.reset();
+  const QStringList paths{path};
+  if (read.notRegularFile) {
+    host_.say(host_.message(QStringLiteral("IDS_CHART_NOT_FILE")).arg(path), paths);
+    return false;
+  }
+  if (!read.opened || !read.error.isEmpty()) {
+    host_.say(host_.message(QStringLiteral("IDS_CHART_NOT_READ")).arg(path, read.error), paths);
+    return false;
+  }
+  if (read.cancelled) {
+    host_.say(host_.message(QStringLiteral("IDS_CHART_CANCELLED")).arg(path), paths);
+    return false;
+  }
+  host_.say(host_.message(QStringLiteral("IDS_CHART_READ"))
+                .arg(path)
+                .arg(reader.records())
+                .arg(reader.runs())
+                .arg(reader.skipped()),
+            paths);
+  if (history->empty()) return false;
+  review_ = std::move(history);
+  reviewBase_ = TimeBase{0, !loader.wallClock()};
+  showSeriesOf(kFileSeries, loader.present());
+  plot_->setHistory(review_.get(), reviewBase_);
+  plot_->showRange(review_->time(0), review_->time(review_->size() - 1) + 1);
+  // A file opens stopped.
+  if (playStop_ == 0) emit playStopClicked();
+  return true;
+}
+
+void ChartsPage::saveImage() {
+  const QString path = chooseImageFile();
+  if (!path.isEmpty()) saveImage(record::WithExtension(path, QStringLiteral(".png")));
+}
+
+bool ChartsPage::saveImage(const QString& path) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  plot_->grab().save(&buffer, "PNG");  // at the screen's pixel ratio
+  const std::optional<settings::WriteFailure> failure = settings::WriteWholeFile(path, png);
+  const QStringList paths{path};
+  if (!failure) {
+    host_.say(host_.message(QStringLiteral("IDS_CHART_SAVED")).arg(path), paths);
+    return true;
+  }
+  host_.say(failure->notRegularFile ? host_.message(QStringLiteral("IDS_CHART_NOT_FILE")).arg(path)
+                                    : host_.message(QStringLiteral("IDS_CHART_NOT_SAVED")).arg(path, failure->reason),
+            paths);
+  return false;
+}
+
+}  // namespace vestrix::chart

@@ -1,0 +1,134 @@
+#pragma once
+
+#include "chart/chart_series.h"
+#include "chart/plot_view.h"
+#include "chart/sample_history.h"
+#include "protocol/measurement_sample.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+
+namespace vestrix::config {
+class ParameterEdit;
+}
+
+namespace vestrix::chart {
+
+// What the Charts page needs from the program around it.
+class ChartsHost {
+ public:
+  virtual ~ChartsHost() = default;
+  // A status message's text in the active language.
+  virtual QString message(const QString& identifier) = 0;
+  // Panel 0 of the status bar; paths: the parts that may be shortened.
+  virtual void say(const QString& text, const QStringList& paths) = 0;
+  // The time between records of the chosen period: a record file without
+  // its clock columns is drawn at this pace.
+  virtual std::int64_t recordPeriodMs() = 0;
+};
+
+// The Charts page: the live plot of the measurements, its Play/Stop button
+// (the window's flag: 0 follows the newest samples, anything else stands
+// still), the span of the live view, the legend that shows and hides each
+// series, the value axis (automatic or a fixed range), a button that saves
+// the plot as a picture and one that opens a record file for review.
+class ChartsPage : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The series of the live history and of a reviewed file, in order.
+  static constexpr std::array<SeriesKind, 5> kLiveSeries = {SeriesKind::Tens, SeriesKind::Counter, SeriesKind::Analog,
+                                                            SeriesKind::Min, SeriesKind::Max};
+  static constexpr std::array<SeriesKind, 5> kFileSeries = {SeriesKind::Tens, SeriesKind::Counter, SeriesKind::Analog,
+                                                            SeriesKind::Out1, SeriesKind::Out2};
+  // The live spans of the span list, in milliseconds (0: everything kept).
+  static constexpr std::array<std::int64_t, 5> kSpans = {10000, 60000, 600000, 3600000, 0};
+  static constexpr std::size_t kDefaultCapacity = 1000000;
+
+  ChartsPage(const std::uint8_t& playStop, ChartsHost& host, QWidget* parent = nullptr);
+  ~ChartsPage() override;
+
+  void setDecimalSeparator(QChar separator);
+  // How many samples the live history keeps (takes effect before its first).
+  void setCapacity(std::size_t samples);
+  std::size_t capacity() const { return capacity_; }
+
+  // A measurement message arrived, at a time of the monotonic clock.
+  void addMeasurement(const protocol::MeasurementSample& sample, std::int64_t arrivalMs);
+  // The instrument connected again: the next sample begins a new run.
+  void connectionStarted() { newRun_ = true; }
+  // The Play/Stop flag changed.
+  void followFlag();
+  // The legend's entries side by side again (their texts changed).
+  void layOutLegend();
+
+  // The dialogs (tests put in their own): a file to review, a file for the
+  // picture; empty when cancelled.
+  std::function<QString()> chooseReviewFile;
+  std::function<QString()> chooseImageFile;
+  // Reads a record file for review, with a progress dialog that can cancel.
+  void openFile();
+  bool load(const QString& path);
+  bool reviewing() const { return review_ != nullptr; }
+  // Saves the plot as a PNG picture at the screen's pixel ratio.
+  void saveImage();
+  bool saveImage(const QString& path);
+
+  PlotView* plot() const { return plot_; }
+  const SampleHistory* liveHistory() const { return live_.get(); }
+  const SampleHistory* reviewHistory() const { return review_.get(); }
+  QPushButton* playStopButton() const { return playStopButton_; }
+  QComboBox* spanList() const { return spanList_; }
+  QCheckBox* seriesBox(SeriesKind kind) const { return seriesBoxes_[static_cast<std::size_t>(kind)]; }
+  QCheckBox* autoScaleBox() const { return autoScaleBox_; }
+  config::ParameterEdit* minimumBox() const { return minimumBox_; }
+  config::ParameterEdit* maximumBox() const { return maximumBox_; }
+  QPushButton* saveImageButton() const { return saveImageButton_; }
+  QPushButton* openFileButton() const { return openFileButton_; }
+
+ signals:
+  void playStopClicked();
+  // A double click on the plot: back to the live view.
+  void liveRequested();
+
+ private:
+  void build();
+  void showSeriesOf(const std::array<SeriesKind, 5>& series, const std::array<bool, 5>& present);
+  std::array<bool, 5> present_{true, true, true, true, true};
+  void seriesToggled(SeriesKind kind, bool visible);
+  void applyValueAxis();
+  void applySpan();
+  std::int64_t span() const;
+
+  const std::uint8_t& playStop_;
+  ChartsHost& host_;
+  QChar separator_ = QLatin1Char('.');
+  std::size_t capacity_ = kDefaultCapacity;
+  std::unique_ptr<SampleHistory> live_;
+  TimeBase liveBase_;
+  bool newRun_ = true;
+  std::unique_ptr<SampleHistory> review_;
+  TimeBase reviewBase_;
+
+  PlotView* plot_;
+  QPushButton* playStopButton_;
+  QComboBox* spanList_;
+  std::array<QCheckBox*, kSeriesKinds> seriesBoxes_{};
+  QCheckBox* autoScaleBox_;
+  config::ParameterEdit* minimumBox_;
+  config::ParameterEdit* maximumBox_;
+  QPushButton* saveImageButton_;
+  QPushButton* openFileButton_;
+};
+
+}  // namespace vestrix::chart

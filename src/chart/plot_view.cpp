@@ -1,0 +1,428 @@
+#include "chart/plot_view.h"
+
+#include "protocol/format_fixed.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace vestrix::chart {
+
+namespace {
+
+constexpr int kLeftMargin = 56;
+constexpr int kRightMargin = 8;
+constexpr int kTopMargin = 6;
+constexpr int kBottomMargin = 20;
+constexpr int kValueTickSpacing = 28;  // pixels between value ticks, at least
+constexpr int kTimeTickSpacing = 90;   // pixels between time ticks, at least
+constexpr std::int64_t kLeastSpanMs = 10;
+const QColor kGrid(225, 225, 225);
+const QColor kHighlight(255, 230, 150, 110);
+
+// The spans of "everything kept": the least of them that holds it all, so
+// that the view changes scale now and then, not with every sample.
+std::int64_t EverythingSpan(std::int64_t kept) {
+  std::int64_t span = 10000;
+  while (span < kept && span < (std::int64_t{1} << 40)) span *= 2;
+  return span;
+}
+
+QString ClockText(std::int64_t wall, bool elapsed, QChar separator) {
+  std::int64_t ofDay = elapsed ? wall : wall + LocalUtcOffsetMs(wall);
+  if (!elapsed) ofDay = ((ofDay % 86400000) + 86400000) % 86400000;
+  const std::int64_t h = ofDay / 3600000;
+  return QStringLiteral("%1:%2:%3%4%5")
+      .arg(h)
+      .arg(ofDay / 60000 % 60, 2, 10, QLatin1Char('0'))
+      .arg(ofDay / 1000 % 60, 2, 10, QLatin1Char('0'))
+      .arg(separator)
+      .arg(ofDay % 1000, 3, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+PlotView::PlotView(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::NoFocus);
+  repaintTimer_.setSingleShot(true);
+  connect(&repaintTimer_, &QTimer::timeout, this, [this] { update(); });
+}
+
+void PlotView::setHistory(const SampleHistory* history, TimeBase base) {
+  history_ = history;
+  base_ = base;
+  liveValid_ = false;
+  update();
+}
+
+void PlotView::setSeriesColour(int series, QColor colour) { colours_[static_cast<std::size_t>(series)] = colour; }
+
+void PlotView::setSeriesVisible(int series, bool visible) {
+  visible_[static_cast<std::size_t>(series)] = visible;
+  update();
+}
+
+void PlotView::setDecimalSeparator(QChar separator) {
+  separator_ = separator;
+  update();
+}
+
+void PlotView::showLive(std::int64_t spanMs) {
+  live_ = true;
+  liveSpanMs_ = std::max<std::int64_t>(spanMs, 0);
+  zoomedValues_.reset();
+  update();
+}
+
+void PlotView::showRange(std::int64_t from, std::int64_t to) {
+  live_ = false;
+  from_ = from;
+  to_ = std::max(to, from + kLeastSpanMs);
+  update();
+}
+
+void PlotView::setFixedValueRange(std::optional<ValueRange> range) {
+  fixedValues_ = range;
+  zoomedValues_.reset();
+  if (range) values_ = *range;
+  update();
+}
+
+void PlotView::setHighlight(std::optional<std::pair<std::int64_t, std::int64_t>> range) {
+  highlight_ = range;
+  update();
+}
+
+QRect PlotView::plotRect() const {
+  return QRect(kLeftMargin, kTopMargin, std::max(1, width() - kLeftMargin - kRightMargin),
+               std::max(1, height() - kTopMargin - kBottomMargin));
+}
+
+std::int64_t PlotView::liveSpan() const {
+  if (liveSpanMs_ > 0) return liveSpanMs_;
+  if (history_ == nullptr || history_->empty()) return EverythingSpan(0);
+  return EverythingSpan(history_->time(history_->size() - 1) - history_->time(0));
+}
+
+ColumnMapping PlotView::mapping() const {
+  ColumnMapping m;
+  m.width = plotRect().width();
+  if (live_) {
+    m.span = liveSpan();
+    const std::int64_t newest = history_ != nullptr && !history_->empty() ? history_->time(history_->size() - 1) : 0;
+    m.first = m.columnOf(newest) - m.width + 1;
+  } else {
+    m.origin = from_;
+    m.span = to_ - from_;
+  }
+  return m;
+}
+
+std::int64_t PlotView::viewFrom() const {
+  const ColumnMapping m = mapping();
+  return m.startOf(m.first);
+}
+
+std::int64_t PlotView::viewTo() const {
+  const ColumnMapping m = mapping();
+  return m.startOf(m.first + m.width);
+}
+
+std::uint32_t PlotView::visibleMask() const {
+  std::uint32_t mask = 0;
+  for (int s = 0; s < kMaxSeries; ++s) mask |= visible_[static_cast<std::size_t>(s)] ? 1u << s : 0u;
+  return mask;
+}
+
+void PlotView::historyChanged() {
+  if (!live_ || history_ == nullptr || history_->empty()) return;
+  // Out of sight nothing is kept up to date: the columns are made anew
+  // when the plot is shown.
+  if (!isVisible() || !liveValid_) {
+    liveValid_ = false;
+    if (isVisible()) scheduleRepaint();
+    return;
+  }
+  // Only a new pixel column, or a new extent of the last one, changes the
+  // picture.
+  if (liveColumns_.append(*history_) != LiveColumns::Change::None) scheduleRepaint();
+}
+
+void PlotView::refreshLiveColumns() {
+  const ColumnMapping m = liveColumns_.mapping();
+  const bool full = history_->size() == history_->capacity();
+  const bool fits = liveValid_ && m.span == liveSpan() && m.width == plotRect().width() &&
+                    !(full && history_->time(0) > m.startOf(m.first));
+  if (!fits || liveColumns_.mask() != visibleMask()) {
+    liveColumns_.reset(*history_, liveSpan(), plotRect().width(), visibleMask());
+    liveValid_ = true;
+  }
+}
+
+void PlotView::scheduleRepaint() {
+  if (repaintTimer_.isActive()) return;
+  // Never more often than the screen shows a new picture.
+  const double hz = screen() != nullptr ? screen()->refreshRate() : 60.0;
+  repaintTimer_.start(static_cast<int>(std::ceil(1000.0 / std::clamp(hz, 10.0, 240.0))));
+}
+
+void PlotView::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  liveValid_ = false;
+}
+
+void PlotView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  liveValid_ = false;
+}
+
+double PlotView::xOfTime(std::int64_t time) const {
+  const QRect plot = plotRect();
+  const std::int64_t from = viewFrom();
+  const std::int64_t to = viewTo();
+  return plot.left() + static_cast<double>(time - from) * plot.width() / std::max<std::int64_t>(to - from, 1);
+}
+
+std::int64_t PlotView::timeAtX(double x) const {
+  const QRect plot = plotRect();
+  const std::int64_t from = viewFrom();
+  const std::int64_t to = viewTo();
+  return from + static_cast<std::int64_t>(std::llround((x - plot.left()) * (to - from) / plot.width()));
+}
+
+double PlotView::yOfValue(double value) const {
+  const QRect plot = plotRect();
+  const double y = plot.bottom() - (value - values_.low) / (values_.high - values_.low) * (plot.height() - 1);
+  return std::clamp(y, plot.top() - 10000.0, plot.bottom() + 10000.0);
+}
+
+void PlotView::updateAutoRange(const std::array<Decimated, kMaxSeries>& columns) {
+  if (zoomedValues_) {
+    values_ = *zoomedValues_;
+    return;
+  }
+  if (fixedValues_) {
+    values_ = *fixedValues_;
+    return;
+  }
+  double low = INFINITY;
+  double high = -INFINITY;
+  for (std::size_t s = 0; s < columns.size(); ++s) {
+    if (!visible_[s]) continue;
+    for (const Column& c : columns[s].columns) {
+      if (!c.finite) continue;
+      low = std::min(low, double{c.min});
+      high = std::max(high, double{c.max});
+    }
+  }
+  if (!std::isfinite(low)) return;  // nothing to scale by: the range stays
+  const int ticks = std::max(2, plotRect().height() / kValueTickSpacing);
+  const ValueRange nice = NiceRange(low, high, ticks);
+  // Kept while the data fits and fills a fair part of it: the axis does
+  // not twitch with every sample.
+  const bool fits = values_.low <= low && high <= values_.high;
+  const bool fills =
+      (high - low) * 4 >= values_.high - values_.low || (nice.high - nice.low) * 2 >= values_.high - values_.low;
+  if (!(fits && fills)) values_ = nice;
+}
+
+void PlotView::paintEvent(QPaintEvent*) {
+  ++repaints_;
+  QPainter painter(this);
+  const QRect plot = plotRect();
+  painter.fillRect(rect(), palette().window());
+  painter.fillRect(plot, Qt::white);
+
+  std::array<Decimated, kMaxSeries> columns;
+  const ColumnMapping m = mapping();
+  if (history_ != nullptr && !history_->empty() && live_) {
+    refreshLiveColumns();
+    for (int s = 0; s < history_->seriesCount(); ++s) columns[static_cast<std::size_t>(s)] = liveColumns_.series(s);
+  } else if (history_ != nullptr) {
+    for (int s = 0; s < history_->seriesCount(); ++s) {
+      if (visible_[static_cast<std::size_t>(s)]) columns[static_cast<std::size_t>(s)] = Decimate(*history_, s, m);
+    }
+  }
+  updateAutoRange(columns);
+
+  painter.setFont(font());
+  const QFontMetrics metrics = painter.fontMetrics();
+  // Value axis: 1-2-5 steps.
+  for (const ValueTick& tick :
+       ValueTicks(values_.low, values_.high, std::max(2, plot.height() / kValueTickSpacing), separator_)) {
+    const int y = static_cast<int>(std::lround(yOfValue(tick.value)));
+    painter.setPen(kGrid);
+    painter.drawLine(plot.left(), y, plot.right(), y);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(QRect(0, y - metrics.height() / 2, kLeftMargin - 4, metrics.height()),
+                     Qt::AlignRight | Qt::AlignVCenter, tick.label);
+  }
+  // Time axis: local clock time in seconds, minutes or hours as the span needs.
+  const std::int64_t from = m.startOf(m.first);
+  const std::int64_t to = m.startOf(m.first + m.width);
+  const auto offset = [this](std::int64_t wall) { return base_.elapsed ? 0 : LocalUtcOffsetMs(wall); };
+  for (const TimeTick& tick :
+       TimeTicks(from + base_.wallOffsetMs, to + base_.wallOffsetMs, std::max(1, plot.width() / kTimeTickSpacing),
+                 offset, separator_, base_.elapsed)) {
+    const int x = static_cast<int>(std::lround(xOfTime(tick.timeMs - base_.wallOffsetMs)));
+    if (x < plot.left() || x > plot.right()) continue;
+    painter.setPen(kGrid);
+    painter.drawLine(x, plot.top(), x, plot.bottom());
+    painter.setPen(palette().color(QPalette::WindowText));
+    const int w = metrics.horizontalAdvance(tick.label);
+    painter.drawText(std::clamp(x - w / 2, 0, width() - w), plot.bottom() + 3 + metrics.ascent(), tick.label);
+  }
+  if (highlight_) {
+    const double left = std::max<double>(xOfTime(highlight_->first), plot.left());
+    const double right = std::min<double>(xOfTime(highlight_->second), plot.right() + 1);
+    if (right > left) painter.fillRect(QRectF(left, plot.top(), right - left, plot.height()), kHighlight);
+  }
+  painter.setPen(palette().color(QPalette::Mid));
+  painter.drawRect(plot.adjusted(0, 0, -1, -1));
+
+  painter.save();
+  painter.setClipRect(plot);
+  for (int s = 0; s < kMaxSeries; ++s) {
+    if (history_ != nullptr && s < history_->seriesCount() && visible_[static_cast<std::size_t>(s)]) {
+      drawSeries(painter, columns[static_cast<std::size_t>(s)], colours_[static_cast<std::size_t>(s)]);
+    }
+  }
+  painter.restore();
+  if (pointerX_) drawReadout(painter);
+}
+
+void PlotView::drawSeries(QPainter& painter, const Decimated& d, QColor colour) const {
+  const QRect plot = plotRect();
+  std::vector<QLineF> lines;
+  lines.reserve(d.columns.size() * 2);
+  std::optional<QPointF> previous;
+  bool broken = true;
+  if (d.before && !d.before->breaks && std::isfinite(d.before->value)) {
+    previous = QPointF(xOfTime(d.before->time), yOfValue(d.before->value));
+    broken = false;
+  }
+  for (std::size_t k = 0; k < d.columns.size(); ++k) {
+    const Column& c = d.columns[k];
+    if (!c.finite) {
+      broken = broken || c.broken;
+      continue;
+    }
+    const double x = plot.left() + static_cast<double>(k) + 0.5;
+    if (previous && !broken && !c.broken) lines.emplace_back(*previous, QPointF(x, yOfValue(c.first)));
+    const double top = yOfValue(c.max);
+    const double bottom = yOfValue(c.min);
+    lines.emplace_back(x, top, x, std::max(bottom, top + 1));  // a lone value still shows
+    previous = QPointF(x, yOfValue(c.last));
+    broken = c.broken;
+  }
+  if (previous && !broken && d.after && !d.after->breaks && std::isfinite(d.after->value)) {
+    lines.emplace_back(*previous, QPointF(xOfTime(d.after->time), yOfValue(d.after->value)));
+  }
+  painter.setPen(QPen(colour, 1));
+  painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+QString PlotView::readoutAt(int x) const {
+  if (history_ == nullptr || history_->empty()) return {};
+  const std::size_t i = history_->nearest(timeAtX(x));
+  QStringList lines{ClockText(history_->time(i) + base_.wallOffsetMs, base_.elapsed, separator_)};
+  for (int s = 0; s < history_->seriesCount(); ++s) {
+    if (visible_[static_cast<std::size_t>(s)]) lines << protocol::FormatFixed(history_->value(s, i), 15, 4, separator_);
+  }
+  return lines.join(QLatin1Char('\n'));
+}
+
+void PlotView::drawReadout(QPainter& painter) const {
+  const QRect plot = plotRect();
+  if (*pointerX_ < plot.left() || *pointerX_ > plot.right()) return;
+  painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
+  painter.drawLine(*pointerX_, plot.top(), *pointerX_, plot.bottom());
+  const QStringList lines = readoutAt(*pointerX_).split(QLatin1Char('\n'));
+  if (lines.isEmpty() || lines.front().isEmpty()) return;
+  const QFontMetrics metrics = painter.fontMetrics();
+  int w = 0;
+  for (const QString& line : lines) w = std::max(w, metrics.horizontalAdvance(line));
+  const int h = metrics.height() * static_cast<int>(lines.size()) + 6;
+  int left = *pointerX_ + 8;
+  if (left + w + 8 > plot.right()) left = *pointerX_ - 8 - w - 8;
+  const QRect box(left, plot.top() + 4, w + 8, h);
+  painter.fillRect(box, QColor(255, 255, 255, 230));
+  painter.setPen(QColor(120, 120, 120));
+  painter.drawRect(box.adjusted(0, 0, -1, -1));
+  int y = box.top() + 3 + metrics.ascent();
+  int line = 0;
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawText(box.left() + 4, y, lines[line++]);
+  for (int s = 0; s < kMaxSeries && line < lines.size(); ++s) {
+    if (history_ == nullptr || s >= history_->seriesCount() || !visible_[static_cast<std::size_t>(s)]) continue;
+    y += metrics.height();
+    painter.setPen(colours_[static_cast<std::size_t>(s)]);
+    painter.drawText(box.left() + 4, y, lines[line++]);
+  }
+}
+
+void PlotView::wheelEvent(QWheelEvent* event) {
+  if (live_) {
+    event->ignore();
+    return;
+  }
+  const int delta = event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+  const double factor = std::pow(0.8, delta / 120.0);
+  if (event->modifiers() & Qt::ShiftModifier) {
+    // Values, around the value under the pointer.
+    const QRect plot = plotRect();
+    const double at =
+        values_.low + (plot.bottom() - event->position().y()) / (plot.height() - 1) * (values_.high - values_.low);
+    zoomedValues_ = ValueRange{at - (at - values_.low) * factor, at + (values_.high - at) * factor};
+    values_ = *zoomedValues_;
+  } else {
+    // Time, around the time under the pointer.
+    const double x = event->position().x();
+    const std::int64_t at = timeAtX(x);
+    const double span = std::max<double>((to_ - from_) * factor, kLeastSpanMs);
+    const QRect plot = plotRect();
+    const double share = (x - plot.left()) / plot.width();
+    from_ = at - static_cast<std::int64_t>(std::llround(span * share));
+    to_ = from_ + static_cast<std::int64_t>(std::llround(span));
+  }
+  event->accept();
+  update();
+  emit viewChanged();
+}
+
+void PlotView::mousePressEvent(QMouseEvent* event) {
+  if (!live_ && event->button() == Qt::LeftButton) {
+    dragFrom_ = event->position().toPoint();
+    dragFromTime_ = from_;
+  }
+}
+
+void PlotView::mouseMoveEvent(QMouseEvent* event) {
+  pointerX_ = event->position().toPoint().x();
+  if (dragFrom_ && !live_) {
+    const std::int64_t span = to_ - from_;
+    const double dx = event->position().x() - dragFrom_->x();
+    from_ = dragFromTime_ - static_cast<std::int64_t>(std::llround(dx * span / plotRect().width()));
+    to_ = from_ + span;
+    emit viewChanged();
+  }
+  update();
+}
+
+void PlotView::mouseReleaseEvent(QMouseEvent*) { dragFrom_.reset(); }
+
+void PlotView::mouseDoubleClickEvent(QMouseEvent*) { emit liveRequested(); }
+
+void PlotView::leaveEvent(QEvent*) {
+  pointerX_.reset();
+  update();
+}
+
+}  // namespace vestrix::chart

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "chart/axis_ticks.h"
+#include "chart/decimation.h"
+#include "chart/sample_history.h"
+
+#include <QColor>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace vestrix::chart {
+
+// How a history's times read as clock times.
+struct TimeBase {
+  std::int64_t wallOffsetMs = 0;  // added to a sample's time gives the PC's clock
+  bool elapsed = false;           // the times count from a start, not the clock
+};
+
+// The plot: the visible series of a history against time, as min and max
+// per pixel column. Live, it shows the newest samples over a span and
+// follows them; stopped, it shows a fixed range that the wheel zooms
+// (around the pointer), a drag pans and Shift+wheel zooms in value. A
+// readout follows the pointer: the time and the values of the nearest
+// sample. It repaints only while visible, only when what it shows changed,
+// and at most once a screen refresh.
+class PlotView : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kMaxSeries = SampleHistory::kMaxSeries;
+
+  explicit PlotView(QWidget* parent = nullptr);
+
+  void setHistory(const SampleHistory* history, TimeBase base);
+  const SampleHistory* history() const { return history_; }
+  void setSeriesColour(int series, QColor colour);
+  void setSeriesVisible(int series, bool visible);
+  bool seriesVisible(int series) const { return visible_[static_cast<std::size_t>(series)]; }
+  void setDecimalSeparator(QChar separator);
+
+  // Live: the newest samples over spanMs (0: everything kept).
+  void showLive(std::int64_t spanMs);
+  // Stopped: a fixed range of times.
+  void showRange(std::int64_t from, std::int64_t to);
+  bool live() const { return live_; }
+  // The times shown, from and to.
+  std::int64_t viewFrom() const;
+  std::int64_t viewTo() const;
+  // The values shown: fixed, or none for automatic.
+  void setFixedValueRange(std::optional<ValueRange> range);
+  ValueRange valueRange() const { return values_; }
+  // A sample was appended to the history (or the history changed).
+  void historyChanged();
+  // A span of time to be shaded (a captured test), or none.
+  void setHighlight(std::optional<std::pair<std::int64_t, std::int64_t>> range);
+
+  // The plot's rectangle inside the widget, without the axes.
+  QRect plotRect() const;
+  // The readout at a pointer position: the time and the values of the
+  // nearest kept sample, as the label shows them.
+  QString readoutAt(int x) const;
+  // Repaints counted (for tests and benchmarks).
+  int repaints() const { return repaints_; }
+
+ signals:
+  // A double click: back to the live view.
+  void liveRequested();
+  // The user zoomed or panned (the view is no longer what was asked for).
+  void viewChanged();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  ColumnMapping mapping() const;
+  std::uint32_t visibleMask() const;
+  // The live columns, decimated anew where they no longer fit the view.
+  void refreshLiveColumns();
+  void followNewest();
+  void scheduleRepaint();
+  void updateAutoRange(const std::array<Decimated, kMaxSeries>& columns);
+  std::int64_t timeAtX(double x) const;
+  double xOfTime(std::int64_t time) const;
+  double yOfValue(double value) const;
+  void drawSeries(QPainter& painter, const Decimated& columns, QColor colour) const;
+  void drawReadout(QPainter& painter) const;
+  std::int64_t liveSpan() const;
+
+  const SampleHistory* history_ = nullptr;
+  TimeBase base_;
+  std::array<QColor, kMaxSeries> colours_{};
+  std::array<bool, kMaxSeries> visible_{};
+  QChar separator_ = QLatin1Char('.');
+
+  bool live_ = true;
+  std::int64_t liveSpanMs_ = 10000;  // 0: everything kept
+  std::int64_t from_ = 0;
+  std::int64_t to_ = 1;
+  std::optional<ValueRange> fixedValues_;
+  std::optional<ValueRange> zoomedValues_;  // Shift+wheel while stopped
+  ValueRange values_{0, 1};
+  std::optional<std::pair<std::int64_t, std::int64_t>> highlight_;
+
+  // The live view's columns, kept up to date sample by sample while the
+  // plot is shown.
+  LiveColumns liveColumns_;
+  bool liveValid_ = false;
+  QTimer repaintTimer_;
+  int repaints_ = 0;
+
+  std::optional<int> pointerX_;
+  std::optional<QPoint> dragFrom_;
+  std::int64_t dragFromTime_ = 0;
+};
+
+}  // namespace vestrix::chart

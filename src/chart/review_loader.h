@@ -1,0 +1,44 @@
+#pragma once
+
+#include "chart/sample_history.h"
+#include "record/record_reader.h"
+
+#include <QDate>
+
+#include <array>
+#include <cstdint>
+
+namespace vestrix::chart {
+
+// A record file as a chart's samples: the five value columns as its
+// series, each run a segment of its own. The time axis is the records' PC
+// date and time where the run records both; else the record number (or
+// the record's place in its run) times the period of records.
+class ReviewLoader : public record::RecordSink {
+ public:
+  ReviewLoader(SampleHistory& history, std::int64_t periodMs);
+
+  void runStarted(const record::ColumnChoice& columns) override;
+  void recordRead(const record::ReadRecord& record) override;
+
+  // The value columns that some run records.
+  const std::array<bool, record::kValueColumns>& present() const { return present_; }
+  // Whether the times are the PC's clock (else they count from the start).
+  bool wallClock() const { return wallClock_; }
+
+ private:
+  std::int64_t wallTime(const record::ClockReading& clock);
+
+  SampleHistory& history_;
+  std::int64_t periodMs_;
+  std::array<bool, record::kValueColumns> present_{};
+  bool wallClock_ = false;
+  bool newRun_ = false;
+  std::int64_t runStart_ = 0;  // time of the run's first record, counted
+  std::int64_t recordInRun_ = 0;
+  std::int64_t lastTime_ = 0;
+  QDate midnightDate_;
+  std::int64_t midnightMs_ = 0;  // local midnight of midnightDate_
+};
+
+}  // namespace vestrix::chart
