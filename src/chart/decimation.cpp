@@ -143,7 +143,11 @@ LiveColumns::Change LiveColumns::append(const SampleHistory& h) {
     Column& target = d.columns.back();
     const Column before = target;
     Fold(target, h.value(s, newest), h.breaks(s, newest));
-    if (change == Change::None && !(target == before)) change = Change::LastColumn;
+    // The last column shows its extent; its last value shows only once a
+    // column follows it.
+    const bool shown = target.finite != before.finite || target.broken != before.broken ||
+                       (target.finite && (target.min != before.min || target.max != before.max));
+    if (change == Change::None && shown) change = Change::LastColumn;
   }
   return change;
 }

@@ -63,8 +63,9 @@ class PlotView : public QWidget {
   // The readout at a pointer position: the time and the values of the
   // nearest kept sample, as the label shows them.
   QString readoutAt(int x) const;
-  // Repaints counted (for tests and benchmarks).
+  // Repaints counted, and whether one is due (for tests and benchmarks).
   int repaints() const { return repaints_; }
+  bool repaintPending() const { return repaintTimer_.isActive(); }
 
  signals:
   // A double click: back to the live view.

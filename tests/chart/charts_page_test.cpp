@@ -157,6 +157,30 @@ TEST_F(ChartsPageTest, FedOnlyWhileShownAndANewConnectionStartsANewRun) {
   EXPECT_TRUE(page()->liveHistory()->gapBefore(atUnplug));  // the line does not cross the pause
 }
 
+// A sample that changes nothing on the screen costs no repaint; many that
+// do cost one a screen refresh; out of sight, none.
+TEST_F(ChartsPageTest, RepaintsOnlyWhatChangedAndNotMoreOftenThanTheScreen) {
+  startShown();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  measure(100, 1000000);
+  ASSERT_TRUE(testing::PumpUntil([&] { return plot()->repaints() > 0 && !plot()->repaintPending(); }));
+  const int first = plot()->repaints();
+  measure(0, 1000001);  // the last column grows: due
+  ASSERT_TRUE(testing::PumpUntil([&] { return !plot()->repaintPending() && plot()->repaints() > first; }));
+  QApplication::processEvents();  // any update still posted is painted now
+  const int painted = plot()->repaints();
+  for (int i = 2; i < 10; ++i) measure(50, 1000000 + i);  // inside the last column's extent
+  EXPECT_FALSE(plot()->repaintPending());
+  for (int i = 10; i < 40; ++i) measure(static_cast<float>(100 + i), 1000000 + i);  // thirty new extents at once
+  EXPECT_TRUE(plot()->repaintPending());
+  ASSERT_TRUE(testing::PumpUntil([&] { return !plot()->repaintPending() && plot()->repaints() > painted; }));
+  EXPECT_EQ(plot()->repaints(), painted + 1);
+  // Out of sight: nothing is due, whatever comes.
+  window->PageControl1->setCurrentWidget(window->TabSheet1);
+  for (int i = 40; i < 400; ++i) measure(static_cast<float>(i), 1000000 + i * 15);
+  EXPECT_FALSE(plot()->repaintPending());
+}
+
 TEST_F(ChartsPageTest, PlayStopFreezesTheViewWhileTheDataIsKept) {
   startShown();
   for (int i = 0; i < 100; ++i) measure(static_cast<float>(i), 1000000 + i * 15);
