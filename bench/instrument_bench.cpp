@@ -19,7 +19,7 @@
 #include "chart/charts_page.h"
 #include "hid/sim/sim_bus.h"
 #include "protocol/measurement_sample.h"
-#include "record/acquisition_page.h"
+#include "record/ui/acquisition_page.h"
 #include "sim/vestrix_instrument.h"
 
 #include <QApplication>

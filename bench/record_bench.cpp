@@ -9,7 +9,7 @@
 //    already holds a million.
 #include "bench_util.h"
 #include "protocol/format_fixed.h"
-#include "record/acquisition_table_model.h"
+#include "record/ui/acquisition_table_model.h"
 #include "record/recorder.h"
 
 #include <QApplication>

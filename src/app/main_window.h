@@ -12,7 +12,7 @@
 #include "protocol/command.h"
 #include "protocol/measurement_sample.h"
 #include "protocol/report_dispatcher.h"
-#include "record/recording_control.h"
+#include "record/ui/recording_control.h"
 
 #include <QString>
 #include <QWidget>

@@ -4,7 +4,7 @@
 #include "i18n/language_combo.h"
 #include "i18n/list_texts.h"
 #include "i18n/translation_table.h"
-#include "record/recording_group.h"
+#include "record/ui/recording_group.h"
 #include "ui/placement.h"
 
 #include <QCheckBox>

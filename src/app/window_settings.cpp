@@ -3,10 +3,10 @@
 #include "app/main_window.h"
 #include "app/program_settings_page.h"
 #include "chart/charts_page.h"
-#include "config/parameter_edit.h"
+#include "config/ui/parameter_edit.h"
 #include "i18n/translator.h"
-#include "record/acquisition_page.h"
-#include "record/recording_group.h"
+#include "record/ui/acquisition_page.h"
+#include "record/ui/recording_group.h"
 #include "settings/settings_keys.h"
 
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "chart/charts_page.h"
 
 #include "chart/review_loader.h"
-#include "config/parameter_edit.h"
+#include "config/ui/parameter_edit.h"
 #include "config/parameter_input.h"
 #include "i18n/list_texts.h"
 #include "record/record_reader.h"
-#include "record/recording_group.h"
+#include "record/ui/recording_group.h"
 #include "settings/whole_file.h"
 #include "ui/placement.h"
 

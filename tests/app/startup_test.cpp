@@ -5,8 +5,8 @@
 #include "hid/sim/sim_bus.h"
 #include "i18n/language_combo.h"
 #include "measure/display_page.h"
-#include "record/acquisition_page.h"
-#include "record/recording_group.h"
+#include "record/ui/acquisition_page.h"
+#include "record/ui/recording_group.h"
 
 #include "support/child_process.h"
 #include "support/qt_print.h"

@@ -1,6 +1,6 @@
 #include "protocol/report_dispatcher.h"
 
-#include "config/parameter_layout.h"
+#include "config/ui/parameter_layout.h"
 
 #include "support/qt_print.h"
 #include "support/samples.h"

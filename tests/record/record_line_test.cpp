@@ -1,6 +1,6 @@
 #include "record/record_line.h"
 
-#include "record/recording_group.h"
+#include "record/ui/recording_group.h"
 
 #include <gtest/gtest.h>
 

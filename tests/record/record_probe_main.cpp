@@ -5,8 +5,8 @@
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/program_settings_page.h"
-#include "record/acquisition_page.h"
-#include "record/recording_group.h"
+#include "record/ui/acquisition_page.h"
+#include "record/ui/recording_group.h"
 
 #include <QCheckBox>
 #include <QDir>

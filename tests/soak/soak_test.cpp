@@ -4,8 +4,8 @@
 // of cycles and seeds come from VESTRIX_SOAK_CYCLES and VESTRIX_FAULT_SEEDS
 // (scripts/soak runs the long version).
 #include "hid/hid_device.h"
-#include "record/acquisition_page.h"
-#include "record/acquisition_table_model.h"
+#include "record/ui/acquisition_page.h"
+#include "record/ui/acquisition_table_model.h"
 
 #include "support/faulty_platform.h"
 #include "support/watchdog.h"

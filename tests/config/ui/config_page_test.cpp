@@ -1,9 +1,9 @@
 // The Device configuration page on the real window, offscreen, against the
 // simulated instrument: what it sends is checked on the bytes the
 // instrument receives.
-#include "config/config_page.h"
+#include "config/ui/config_page.h"
 
-#include "config/parameter_edit.h"
+#include "config/ui/parameter_edit.h"
 #include "measure/display_page.h"
 #include "protocol/codecs.h"
 #include "protocol/message_codes.h"

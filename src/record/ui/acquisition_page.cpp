@@ -1,6 +1,6 @@
-#include "record/acquisition_page.h"
+#include "record/ui/acquisition_page.h"
 
-#include "record/acquisition_table_view.h"
+#include "record/ui/acquisition_table_view.h"
 #include "ui/placement.h"
 
 #include <QCheckBox>

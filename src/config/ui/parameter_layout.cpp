@@ -1,4 +1,4 @@
-#include "config/parameter_layout.h"
+#include "config/ui/parameter_layout.h"
 
 #include <array>
 #include <cstring>

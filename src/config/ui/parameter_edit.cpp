@@ -1,4 +1,4 @@
-#include "config/parameter_edit.h"
+#include "config/ui/parameter_edit.h"
 
 #include <QMouseEvent>
 

@@ -1,4 +1,4 @@
-#include "record/acquisition_table_view.h"
+#include "record/ui/acquisition_table_view.h"
 
 #include <QHeaderView>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "record/acquisition_table_model.h"
+#include "record/ui/acquisition_table_model.h"
 
 #include <QColor>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "config/config_page.h"
+#include "config/ui/config_page.h"
 
 #include "ui/compact_combo_style.h"
 #include "ui/glyphs.h"

@@ -1,4 +1,4 @@
-#include "record/recording_group.h"
+#include "record/ui/recording_group.h"
 
 #include "ui/compact_combo_style.h"
 #include "ui/placement.h"

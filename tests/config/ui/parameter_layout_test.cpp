@@ -1,7 +1,7 @@
 // The configuration page's places of the parameters pinned, row by row:
 // the control names that the translation table and the tests find, the
 // group boxes and rows of the page's layout.
-#include "config/parameter_layout.h"
+#include "config/ui/parameter_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "measure/display_page.h"
 #include "measure/value_field.h"
 #include "protocol/codecs.h"
-#include "record/acquisition_page.h"
-#include "record/acquisition_table_view.h"
-#include "record/recording_group.h"
+#include "record/ui/acquisition_page.h"
+#include "record/ui/acquisition_table_view.h"
+#include "record/ui/recording_group.h"
 #include "settings/ini_file.h"
 
 #include "support/child_process.h"

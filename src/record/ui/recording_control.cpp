@@ -1,7 +1,7 @@
-#include "record/recording_control.h"
+#include "record/ui/recording_control.h"
 
-#include "record/acquisition_page.h"
-#include "record/recording_group.h"
+#include "record/ui/acquisition_page.h"
+#include "record/ui/recording_group.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "record/acquisition_table_model.h"
+#include "record/ui/acquisition_table_model.h"
 
 #include "protocol/format_fixed.h"
 
