@@ -10,13 +10,17 @@
 //    struct of a 64-bit time and five floats.
 //  review_load_*: reading a 100 MB record file into the chart; baseline:
 //    reading the same file's bytes alone.
+//  capture_*: the test capture's cost for one sample of the demo's pull
+//    tests; baseline: the running statistics alone.
 #include "bench_util.h"
+#include "capture/test_capture.h"
 #include "chart/decimation.h"
 #include "chart/plot_view.h"
 #include "chart/review_loader.h"
 #include "chart/sample_history.h"
 #include "record/record_line.h"
 #include "record/record_reader.h"
+#include "sim/instrument_model.h"
 
 #include <QApplication>
 #include <QImage>
@@ -164,6 +168,39 @@ void ReviewLoad() {
   bench::Print("review_load_100mb_records", static_cast<double>(reader.records()), "records");
 }
 
+void Capture() {
+  sim::InstrumentModel demo;
+  demo.setSignal(sim::Signal::Tests);
+  double seconds = 0;
+  demo.setSignalTime([&] { return seconds; });
+  std::vector<float> values;
+  for (int i = 0; i < 400000; ++i) {
+    seconds = i * 0.015;
+    values.push_back(demo.measure().tensValue);
+  }
+  capture::CaptureSettings rules;
+  rules.breakPercent = 50;
+  rules.lowerLimit = 500;
+  rules.upperLimit = 800;
+  const int rounds = 10;
+  capture::TestCapture capture(rules);
+  auto start = bench::Clock::now();
+  for (int r = 0; r < rounds; ++r) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      capture.feed(static_cast<std::int64_t>(r * values.size() + i) * 15, values[i]);
+    }
+  }
+  const double n = static_cast<double>(rounds * values.size());
+  bench::Print("capture_ns_per_sample", bench::MicrosSince(start) * 1000 / n, "ns");
+  bench::Print("capture_tests_found", static_cast<double>(capture.tests().size()), "tests");
+  capture::RunningStats stats;
+  start = bench::Clock::now();
+  for (int r = 0; r < rounds; ++r) {
+    for (const float v : values) stats.add(v);
+  }
+  bench::Print("capture_running_stats_baseline_ns_per_sample", bench::MicrosSince(start) * 1000 / n, "ns");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -173,5 +210,6 @@ int main(int argc, char** argv) {
   Append();
   LiveColumns();
   ReviewLoad();
+  Capture();
   return 0;
 }

@@ -5,9 +5,11 @@
 
 namespace vestrix::app {
 
-std::unique_ptr<hid::Platform> MakeDemoPlatform() {
+std::unique_ptr<hid::Platform> MakeDemoPlatform(sim::Signal signal) {
   auto bus = std::make_unique<hid::sim::SimBus>();
-  bus->plug(sim::VestrixInstrumentSpec(std::make_shared<sim::VestrixInstrument>()));
+  auto instrument = std::make_shared<sim::VestrixInstrument>();
+  instrument->withModel([signal](sim::InstrumentModel& model) { model.setSignal(signal); });
+  bus->plug(sim::VestrixInstrumentSpec(instrument));
   return bus;
 }
 

@@ -5,7 +5,9 @@
 #include "app/main_window.h"
 #include "chart/charts_page.h"
 #include "cli/command_line.h"
+#include "hid/sim/sim_bus.h"
 #include "i18n/language_combo.h"
+#include "sim/instrument_model.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +20,8 @@
 
 #include <cstdio>
 #include <utility>
+
+namespace hid = vestrix::hid;
 
 int main(int argc, char** argv) {
   const vestrix::cli::ProgramInfo info{"vestrix-screenshots",
@@ -86,6 +90,38 @@ int main(int argc, char** argv) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(plot, &leave);
     window.BitBtn1Click();
+  }
+  // A batch of captured pull tests, one of them chosen: a window of its own
+  // without an instrument, fed the simulated tests' samples directly.
+  QFile testsIni(settings.filePath(QStringLiteral("tests.ini")));
+  if (testsIni.open(QIODevice::WriteOnly)) {
+    testsIni.write(
+        "[Options]\r\nLanguage=2\r\nAutoSave=0\r\nShowCharts=1\r\nCaptureArmed=1\r\nCaptureLower=500\r\n"
+        "CaptureUpper=800\r\nCaptureBreak=50\r\nChartSpan=1\r\n");
+  }
+  testsIni.close();
+  hid::sim::SimBus empty;
+  vestrix::app::TFMain tests(empty, testsIni.fileName());
+  tests.show();
+  tests.PageControl1->setCurrentWidget(tests.TabSheet2);
+  vestrix::sim::InstrumentModel model;
+  model.setSignal(vestrix::sim::Signal::Tests);
+  double seconds = 0;
+  model.setSignalTime([&] { return seconds; });
+  for (int i = 0; i < 4400; ++i) {
+    seconds = i * 0.015;
+    tests.TabSheet2->addMeasurement(model.measure(), 1000000 + i * 15);
+  }
+  tests.TabSheet2->showTest(4);
+  for (const auto& [language, suffix] : {std::pair{2, "en"}, std::pair{1, "pl"}}) {
+    tests.Translator1->setActiveLanguage(language);
+    QApplication::processEvents();
+    const QString file = dir.filePath(QStringLiteral("2_TabSheet2_tests_%1.png").arg(suffix));
+    if (!tests.grab().save(file)) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+      return 1;
+    }
+    std::printf("%s\n", qPrintable(file));
   }
   return written > 0 ? 0 : 1;
 }

@@ -10,8 +10,8 @@
 #include "i18n/lookup_message.h"
 #include "i18n/translation_table.h"
 #include "measure/display_page.h"
-#include "record/ui/acquisition_page.h"
 #include "record/local_clock.h"
+#include "record/ui/acquisition_page.h"
 #include "record/ui/recording_group.h"
 #include "settings/config_location.h"
 #include "settings/ini_file.h"
@@ -124,9 +124,10 @@ void TFMain::wirePages() {
   });
   Translator1->onApplied = [this] {
     TabSheet1->wrapInputCaptions();
-    TabSheet2->layOutLegend();
+    TabSheet2->languageChanged();
     setCaptionNote(captionNote_);  // a new language's caption comes without it
   };
+  TabSheet2->languageChanged();  // its texts from the messages, now they can be looked up
 }
 
 void TFMain::setDecimalSeparator(QChar separator) {
@@ -199,7 +200,7 @@ void TFMain::sendCommand(const protocol::Command& command) {
 void TFMain::setConnected(bool connected) {
   DeviceConnected = connected ? 255 : 0;
   connected ? DataTimer->start() : DataTimer->stop();
-  if (connected) TabSheet2->connectionStarted();
+  connected ? TabSheet2->connectionStarted() : TabSheet2->connectionEnded();
   recording_->refreshStatus();
 }
 

@@ -73,6 +73,7 @@ class TFMain : public QWidget,
   // The decimal separator of numbers (default: the regional settings'), in
   // the file, on the pages and in the acquisition table alike.
   void setDecimalSeparator(QChar separator);
+  QChar separator() const { return decimalSeparator_; }
 
   // The instrument's device object, or none.
   hid::HidDevice* ActiveDevice() const { return discovery_->activeDevice(); }

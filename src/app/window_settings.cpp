@@ -58,6 +58,18 @@ Control ControlOf(const TFMain& window, Key key) {
     case Key::ChartAutoScale: return {.box = window.TabSheet2->autoScaleBox()};
     case Key::ChartMinimum: return {.edit = window.TabSheet2->minimumBox()};
     case Key::ChartMaximum: return {.edit = window.TabSheet2->maximumBox()};
+    case Key::CaptureArmed: return {.box = window.TabSheet2->capturePanel()->armBox()};
+    case Key::CaptureStart:
+    case Key::CaptureEnd:
+    case Key::CaptureBreak:
+    case Key::CaptureLongest:
+    case Key::CaptureBefore:
+    case Key::CaptureAfter:
+    case Key::CaptureLower:
+    case Key::CaptureUpper: {
+      const int field = static_cast<int>(key) - static_cast<int>(Key::CaptureStart);
+      return {.edit = window.TabSheet2->capturePanel()->box(static_cast<chart::CapturePanel::Field>(field))};
+    }
     case Key::ScreenLeft:
     case Key::ScreenTop:
     case Key::Language:
@@ -85,10 +97,18 @@ void ShowSeries(TFMain& window, int bits) {
 // A history between a thousand samples and fifty million (1.25 GB).
 std::size_t Capacity(int samples) { return static_cast<std::size_t>(std::clamp(samples, 1000, 50000000)); }
 
+// A number the user types: in the file with a point, in its box with the
+// user's decimal separator.
+QString InFile(const QString& typed, QChar separator) { return QString(typed).replace(separator, QLatin1Char('.')); }
+QString InBox(const QString& stored, QChar separator) { return QString(stored).replace(QLatin1Char('.'), separator); }
+
 Value Get(const TFMain& window, Key key) {
   const Control control = ControlOf(window, key);
   if (control.box != nullptr) return control.box->isChecked();
   if (control.list != nullptr) return control.list->currentIndex();
+  if (control.edit != nullptr && settings::Spec(key).kind == settings::Kind::Number) {
+    return InFile(control.edit->text(), window.separator());
+  }
   if (control.edit != nullptr) return control.edit->text();
   if (key == Key::ScreenLeft) return window.x();
   if (key == Key::ScreenTop) return window.y();
@@ -104,6 +124,8 @@ void Set(TFMain& window, Key key, const Value& value) {
     control.box->setChecked(std::get<bool>(value));
   } else if (control.list != nullptr) {
     SelectStored(control.list, std::get<int>(value));
+  } else if (control.edit != nullptr && settings::Spec(key).kind == settings::Kind::Number) {
+    control.edit->setText(InBox(std::get<QString>(value), window.separator()));
   } else if (control.edit != nullptr) {
     control.edit->setText(std::get<QString>(value));
   } else if (key == Key::ScreenLeft) {
@@ -129,6 +151,9 @@ void LoadSettings(TFMain& window, const settings::IniFile& file) {
     }
     Set(window, spec.key, settings::Read(file, spec));
   }
+  // What the boxes now hold takes effect.
+  window.TabSheet2->applyValueAxis();
+  window.TabSheet2->applyCaptureRules();
 }
 
 void SaveSettings(const TFMain& window, settings::IniFile& file) {

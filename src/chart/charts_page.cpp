@@ -1,9 +1,11 @@
 #include "chart/charts_page.h"
 
+#include "capture/results_file.h"
 #include "chart/review_loader.h"
-#include "config/ui/parameter_edit.h"
 #include "config/parameter_input.h"
+#include "config/ui/parameter_edit.h"
 #include "i18n/list_texts.h"
+#include "protocol/format_fixed.h"
 #include "record/record_reader.h"
 #include "record/ui/recording_group.h"
 #include "settings/whole_file.h"
@@ -20,6 +22,7 @@
 #include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTableView>
 
 #include <cmath>
 #include <limits>
@@ -48,6 +51,8 @@ ChartsPage::ChartsPage(const std::uint8_t& playStop, ChartsHost& host, QWidget* 
     return QFileDialog::getOpenFileName(this, {}, {}, QStringLiteral("CSV (*.csv);;TXT (*.txt);;* (*)"));
   };
   chooseImageFile = [this] { return QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("PNG (*.png)")); };
+  chooseResultsFile = [this] { return QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("CSV (*.csv)")); };
+  wallClockMs = [] { return QDateTime::currentMSecsSinceEpoch(); };
   build();
 }
 
@@ -84,7 +89,15 @@ void ChartsPage::build() {
   openFileButton_->setText(QStringLiteral("Open file"));
   connect(openFileButton_, &QPushButton::clicked, this, [this] { openFile(); });
 
-  plot_ = ui::Place<PlotView>(this, "Chart1", 0, 60, 615, 500);
+  plot_ = ui::Place<PlotView>(this, "Chart1", 0, 60, 615, 250);
+  capturePanel_ = ui::Place<CapturePanel>(this, "CapturePanel", 0, 312, 615, 252);
+  connect(capturePanel_, &CapturePanel::rulesEdited, this, [this] { applyCaptureRules(); });
+  connect(capturePanel_, &CapturePanel::testChosen, this, [this](int row) { showTest(row); });
+  connect(capturePanel_->clearButton(), &QPushButton::clicked, this, [this] {
+    (reviewing() ? reviewCapture_ : liveCapture_).clear();
+    showCaptureResults();
+  });
+  connect(capturePanel_->exportButton(), &QPushButton::clicked, this, [this] { exportResults(); });
   for (int k = 0; k < kSeriesKinds; ++k) {
     const auto kind = static_cast<SeriesKind>(k);
     auto* box = new QCheckBox(QString::fromLatin1(SeriesCaption(kind)), this);
@@ -102,6 +115,8 @@ void ChartsPage::build() {
 void ChartsPage::setDecimalSeparator(QChar separator) {
   separator_ = separator;
   plot_->setDecimalSeparator(separator);
+  capturePanel_->results()->setDecimalSeparator(separator);
+  showCaptureResults();
 }
 
 void ChartsPage::setCapacity(std::size_t samples) {
@@ -110,7 +125,10 @@ void ChartsPage::setCapacity(std::size_t samples) {
 }
 
 // The legend holds the entries of the series shown, side by side.
-void ChartsPage::layOutLegend() { showSeriesOf(reviewing() ? kFileSeries : kLiveSeries, present_); }
+void ChartsPage::languageChanged() {
+  showSeriesOf(reviewing() ? kFileSeries : kLiveSeries, present_);
+  showCaptureResults();
+}
 
 void ChartsPage::showSeriesOf(const std::array<SeriesKind, 5>& series, const std::array<bool, 5>& present) {
   present_ = present;
@@ -168,21 +186,100 @@ void ChartsPage::addMeasurement(const protocol::MeasurementSample& s, std::int64
   if (!live_) {
     live_ = std::make_unique<SampleHistory>(static_cast<int>(kLiveSeries.size()), capacity_);
     // The monotonic clock labelled as the PC's clock.
-    liveBase_.wallOffsetMs = QDateTime::currentMSecsSinceEpoch() - arrivalMs;
+    liveBase_.wallOffsetMs = wallClockMs() - arrivalMs;
     if (!reviewing()) plot_->setHistory(live_.get(), liveBase_);
   }
   const float values[] = {s.tensValue, s.counterValue, s.analogValue, s.minValue, s.maxValue};
   live_->append(arrivalMs, values, newRun_);
   newRun_ = false;
   if (!reviewing()) plot_->historyChanged();
+  // Tests are captured whether the plot is live or stopped.
+  if (capturePanel_->armBox()->isChecked() && liveCapture_.feed(arrivalMs, s.tensValue) && !reviewing()) {
+    showCaptureResults();
+  }
+}
+
+void ChartsPage::connectionEnded() {
+  if (liveCapture_.interrupt() && !reviewing()) showCaptureResults();
+}
+
+void ChartsPage::applyCaptureRules() {
+  const capture::CaptureSettings rules = capturePanel_->rules(liveCapture_.settings(), separator_);
+  liveCapture_.setSettings(rules);
+  reviewCapture_.setSettings(rules);
+  // Disarmed, a test under way is closed as interrupted.
+  if (!capturePanel_->armBox()->isChecked() && liveCapture_.interrupt() && !reviewing()) showCaptureResults();
+}
+
+// The file's tests, over its samples, as the live ones would be taken.
+void ChartsPage::captureFile() {
+  reviewCapture_.clear();
+  reviewCapture_ = capture::TestCapture(liveCapture_.settings());
+  if (!capturePanel_->armBox()->isChecked() || !review_) return;
+  for (std::size_t i = 0; i < review_->size(); ++i) {
+    if (review_->gapBefore(i)) reviewCapture_.interrupt();  // a run of the file ended
+    reviewCapture_.feed(review_->time(i), review_->value(0, i));
+  }
+  reviewCapture_.interrupt();
+}
+
+void ChartsPage::showCaptureResults() {
+  CaptureResultsModel* results = capturePanel_->results();
+  const TimeBase& base = reviewing() ? reviewBase_ : liveBase_;
+  results->setTexts(host_.message(QStringLiteral("TXT_CAPTURE_COLUMNS")).split(QLatin1Char(';')),
+                    host_.message(QStringLiteral("TXT_CAPTURE_ENDS")).split(QLatin1Char(';')));
+  results->showTests(&capture().tests(), {base.wallOffsetMs, base.elapsed});
+  capturePanel_->table()->scrollToBottom();  // the newest at the bottom, in sight
+  const capture::Batch& b = capture().batch();
+  const auto value = [&](double v) { return b.tests > 0 ? protocol::FormatFixed(v, 15, 4, separator_) : QString(); };
+  capturePanel_->batchLabel()->setText(
+      host_.message(QStringLiteral("TXT_CAPTURE_BATCH"))
+          .arg(b.tests)
+          .arg(b.passed)
+          .arg(b.failed)
+          .arg(value(b.peaks.mean()), value(b.peaks.deviation()), value(b.peaks.least()), value(b.peaks.greatest())));
+}
+
+void ChartsPage::showTest(int row) {
+  const std::vector<capture::CapturedTest>& tests = capture().tests();
+  if (row < 0 || row >= static_cast<int>(tests.size())) return;
+  const capture::CapturedTest& t = tests[static_cast<std::size_t>(row)];
+  if (playStop_ == 0) emit playStopClicked();  // a test is looked at standing still
+  capturePanel_->table()->selectRow(row);
+  plot_->setHighlight(std::pair{t.startMs, t.endMs});
+  plot_->showRange(t.keptFromMs, t.keptToMs);
+}
+
+void ChartsPage::exportResults() {
+  const QString path = chooseResultsFile();
+  if (!path.isEmpty()) exportResults(record::WithCsvExtension(path));
+}
+
+bool ChartsPage::exportResults(const QString& path) {
+  const TimeBase& base = reviewing() ? reviewBase_ : liveBase_;
+  const QByteArray text =
+      capture::ResultsText(capture().tests(), capture().batch(), {base.wallOffsetMs, base.elapsed}, separator_);
+  const std::optional<settings::WriteFailure> failure = settings::WriteWholeFile(path, text);
+  const QStringList paths{path};
+  if (!failure) {
+    host_.say(host_.message(QStringLiteral("IDS_CAPTURE_EXPORTED")).arg(path), paths);
+    return true;
+  }
+  host_.say(failure->notRegularFile
+                ? host_.message(QStringLiteral("IDS_CHART_NOT_FILE")).arg(path)
+                : host_.message(QStringLiteral("IDS_CAPTURE_NOT_EXPORTED")).arg(path, failure->reason),
+            paths);
+  return false;
 }
 
 void ChartsPage::followFlag() {
   playStopButton_->setChecked(playStop_ != 0);
   if (playStop_ == 0) {
+    plot_->setHighlight(std::nullopt);
     if (reviewing()) {
       review_.reset();
       showSeriesOf(kLiveSeries, {true, true, true, true, true});
+      showCaptureResults();
     }
     plot_->setHistory(live_.get(), liveBase_);
     plot_->showLive(span());
@@ -202,8 +299,8 @@ bool ChartsPage::load(const QString& path) {
       std::make_unique<SampleHistory>(static_cast<int>(kFileSeries.size()), std::numeric_limits<std::uint32_t>::max());
   ReviewLoader loader(*history, host_.recordPeriodMs());
   record::RecordReader reader(loader);
-  QProgressDialog progress(host_.message(QStringLiteral("IDS_CHART_READING")).arg(QFileInfo(path).fileName()),
-                           host_.message(QStringLiteral("IDS_CHART_CANCEL")), 0, 1000, this);
+  QProgressDialog progress(host_.message(QStringLiteral("TXT_CHART_READING")).arg(QFileInfo(path).fileName()),
+                           host_.message(QStringLiteral("TXT_CHART_CANCEL")), 0, 1000, this);
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(300);
   const record::FileRead read = record::ReadRecordFile(path, reader, [&](std::int64_t done, std::int64_t total) {
@@ -222,7 +319,7 @@ bool ChartsPage::load(const QString& path) {
     return false;
   }
   if (read.cancelled) {
-    host_.say(host_.message(QStringLiteral("IDS_CHART_CANCELLED")).arg(path), paths);
+    host_.say(host_.message(QStringLiteral("TXT_CHART_CANCELLED")).arg(path), paths);
     return false;
   }
   host_.say(host_.message(QStringLiteral("IDS_CHART_READ"))
@@ -236,6 +333,8 @@ bool ChartsPage::load(const QString& path) {
   reviewBase_ = TimeBase{0, !loader.wallClock()};
   showSeriesOf(kFileSeries, loader.present());
   plot_->setHistory(review_.get(), reviewBase_);
+  captureFile();
+  showCaptureResults();
   plot_->showRange(review_->time(0), review_->time(review_->size() - 1) + 1);
   // A file opens stopped.
   if (playStop_ == 0) emit playStopClicked();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "capture/test_capture.h"
+#include "chart/capture_panel.h"
 #include "chart/chart_series.h"
 #include "chart/plot_view.h"
 #include "chart/sample_history.h"
@@ -67,15 +69,21 @@ class ChartsPage : public QWidget {
   void addMeasurement(const protocol::MeasurementSample& sample, std::int64_t arrivalMs);
   // The instrument connected again: the next sample begins a new run.
   void connectionStarted() { newRun_ = true; }
+  // The connection ended: a test under way ends, marked as interrupted.
+  void connectionEnded();
   // The Play/Stop flag changed.
   void followFlag();
-  // The legend's entries side by side again (their texts changed).
-  void layOutLegend();
+  // The texts changed with the language: the legend laid out anew, the
+  // capture's words taken again.
+  void languageChanged();
 
   // The dialogs (tests put in their own): a file to review, a file for the
-  // picture; empty when cancelled.
+  // picture, a file for the results; empty when cancelled.
   std::function<QString()> chooseReviewFile;
   std::function<QString()> chooseImageFile;
+  std::function<QString()> chooseResultsFile;
+  // The PC's clock, in milliseconds since the epoch (tests put in their own).
+  std::function<std::int64_t()> wallClockMs;
   // Reads a record file for review, with a progress dialog that can cancel.
   void openFile();
   bool load(const QString& path);
@@ -85,6 +93,18 @@ class ChartsPage : public QWidget {
   bool saveImage(const QString& path);
 
   PlotView* plot() const { return plot_; }
+  CapturePanel* capturePanel() const { return capturePanel_; }
+  // The tests of what is shown: the live samples, or the file under review.
+  const capture::TestCapture& capture() const { return reviewing() ? reviewCapture_ : liveCapture_; }
+  // The rules as the boxes give them (after an edit, or a load of the settings).
+  void applyCaptureRules();
+  // The value axis as its boxes give it.
+  void applyValueAxis();
+  // Shows a captured test: shaded, zoomed to fit with what was kept of it.
+  void showTest(int row);
+  // Writes the results of what is shown (tests and batch) to a file.
+  void exportResults();
+  bool exportResults(const QString& path);
   const SampleHistory* liveHistory() const { return live_.get(); }
   const SampleHistory* reviewHistory() const { return review_.get(); }
   QPushButton* playStopButton() const { return playStopButton_; }
@@ -106,9 +126,11 @@ class ChartsPage : public QWidget {
   void showSeriesOf(const std::array<SeriesKind, 5>& series, const std::array<bool, 5>& present);
   std::array<bool, 5> present_{true, true, true, true, true};
   void seriesToggled(SeriesKind kind, bool visible);
-  void applyValueAxis();
   void applySpan();
   std::int64_t span() const;
+
+  void captureFile();
+  void showCaptureResults();
 
   const std::uint8_t& playStop_;
   ChartsHost& host_;
@@ -129,6 +151,9 @@ class ChartsPage : public QWidget {
   config::ParameterEdit* maximumBox_;
   QPushButton* saveImageButton_;
   QPushButton* openFileButton_;
+  CapturePanel* capturePanel_;
+  capture::TestCapture liveCapture_;
+  capture::TestCapture reviewCapture_;
 };
 
 }  // namespace vestrix::chart

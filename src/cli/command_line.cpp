@@ -51,16 +51,33 @@ Parsed ParseCommandLine(int argc, char** argv, const ProgramInfo& info) {
       parsed.operands.push_back(argument);
       continue;
     }
-    const bool known = std::any_of(info.options.begin(), info.options.end(),
-                                   [&](const auto& option) { return option.first == argument; });
-    if (!known) {
+    const auto known = std::find_if(info.options.begin(), info.options.end(), [&](const auto& option) {
+      return option.first == argument || option.first.rfind(argument + ' ', 0) == 0;
+    });
+    if (known == info.options.end()) {
       std::fprintf(stderr, "%s: unknown argument '%s'\n%s\n", info.name.c_str(), argument.c_str(), Usage(info).c_str());
       parsed.exitCode = 2;
       return parsed;
     }
+    if (known->first != argument) {
+      if (i + 1 == argc) {
+        std::fprintf(stderr, "%s: '%s' needs a value\n%s\n", info.name.c_str(), argument.c_str(), Usage(info).c_str());
+        parsed.exitCode = 2;
+        return parsed;
+      }
+      parsed.values.emplace_back(argument, argv[++i]);
+      continue;
+    }
     parsed.options.push_back(argument);
   }
   return parsed;
+}
+
+std::optional<std::string> Parsed::value(const std::string& option) const {
+  for (const auto& [name, value] : values) {
+    if (name == option) return value;
+  }
+  return std::nullopt;
 }
 
 bool CheckDisplay(const ProgramInfo& info) {

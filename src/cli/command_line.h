@@ -11,7 +11,8 @@ struct ProgramInfo {
   std::string name;     // "vestrix-pc"
   std::string summary;  // one line: what it does
   std::string details;  // further paragraphs of --help (may be empty)
-  // Options of its own beyond --help and --version: "--other" and what it does.
+  // Options of its own beyond --help and --version: "--other" and what it
+  // does; "--other VALUE" for an option that takes a value.
   std::vector<std::pair<std::string, std::string>> options;
   // Arguments that are not options, as the usage line names them ("DIR");
   // empty when it takes none.
@@ -27,8 +28,12 @@ inline const std::string kVersion = "1.10";
 // exit code to end with.
 struct Parsed {
   std::vector<std::string> options;
+  std::vector<std::pair<std::string, std::string>> values;  // of the options that take one
   std::vector<std::string> operands;
   std::optional<int> exitCode;
+
+  // The value given to an option, if it was.
+  std::optional<std::string> value(const std::string& option) const;
 };
 Parsed ParseCommandLine(int argc, char** argv, const ProgramInfo& info);
 

@@ -102,6 +102,18 @@ constexpr Row kCaptions[] = {
     {"ChartMax", "MAX", "MAX"},
     {"ChartOut1", "Przekaźnik 1", "Relay 1"},
     {"ChartOut2", "Przekaźnik 2", "Relay 2"},
+    // Its test capture.
+    {"CaptureArmed", "Wykrywaj testy", "Capture tests"},
+    {"CaptureStartLabel", "Poziom startu", "Start level"},
+    {"CaptureEndLabel", "Poziom końca", "End level"},
+    {"CaptureBreakLabel", "Zerwanie [%]", "Break [%]"},
+    {"CaptureLongestLabel", "Maks. czas [s]", "Longest [s]"},
+    {"CaptureBeforeLabel", "Przed [s]", "Before [s]"},
+    {"CaptureAfterLabel", "Po [s]", "After [s]"},
+    {"CaptureLowerLabel", "Dolna granica", "Lower limit"},
+    {"CaptureUpperLabel", "Górna granica", "Upper limit"},
+    {"CaptureClear", "Wyczyść", "Clear"},
+    {"CaptureExport", "Eksport", "Export"},
 };
 
 // Font names.

@@ -51,16 +51,27 @@ constexpr TextRow kMessages[] = {
     // The save dialog does not ask to replace: records go to the end of a file.
     {"IDS_REC_APPENDS", "Plik %1 istnieje: pomiary zostaną dopisane na jego końcu",
      "%1 exists: records will be appended to it"},
-    // The Charts page: a record file read for review, a picture saved.
-    {"IDS_CHART_READING", "Odczyt pliku %1...", "Reading %1..."},
-    {"IDS_CHART_CANCEL", "Anuluj", "Cancel"},
-    {"IDS_CHART_READ", "%1: odczytano %2 pomiarów w %3 seriach, pominięto %4 wierszy",
+    // The Charts page: a record file read for review, a picture saved. The
+    // texts of a page (TXT_...) are not shown in the status bar.
+    {"TXT_CHART_READING", "Odczyt pliku %1...", "Reading %1..."},
+    {"TXT_CHART_CANCEL", "Anuluj", "Cancel"},
+    {"IDS_CHART_READ", "%1: %2 pomiarów w %3 seriach, pominięto %4 wierszy",
      "%1: %2 records in %3 runs read, %4 lines skipped"},
-    {"IDS_CHART_CANCELLED", "Odczyt pliku %1 przerwany", "Reading %1 cancelled"},
+    {"TXT_CHART_CANCELLED", "Odczyt pliku %1 przerwany", "Reading %1 cancelled"},
     {"IDS_CHART_NOT_READ", "Błąd odczytu %1: %2", "Cannot read %1: %2"},
     {"IDS_CHART_NOT_FILE", "Błąd: %1 to nie jest zwykły plik", "Cannot use %1: not a regular file"},
     {"IDS_CHART_SAVED", "Obraz zapisany do %1", "Picture saved to %1"},
-    {"IDS_CHART_NOT_SAVED", "Błąd zapisu obrazu do %1: %2", "Cannot save the picture to %1: %2"},
+    {"IDS_CHART_NOT_SAVED", "Błąd zapisu do %1: %2", "Cannot save the picture to %1: %2"},
+    // The test capture of the Charts page: the results table's headings and
+    // the words of a test's end, each split at ";", the batch line, the export.
+    {"TXT_CAPTURE_COLUMNS", "Nr;Start;Czas [s];Szczyt;Ocena;Minimum;Średnia;Odch. std.;Próbek;Koniec",
+     "No.;Start;Duration [s];Peak;Verdict;Lowest;Mean;Std. dev.;Samples;End"},
+    {"TXT_CAPTURE_ENDS", "poziom końca;zerwanie;limit czasu;przerwany", "end level;break;longest;interrupted"},
+    {"TXT_CAPTURE_BATCH",
+     "Testów: %1, zaliczonych: %2, niezaliczonych: %3; szczyt: średnio %4, odch. std. %5, od %6 do %7",
+     "Tests: %1, passed: %2, failed: %3; peak: mean %4, std. dev. %5, from %6 to %7"},
+    {"IDS_CAPTURE_EXPORTED", "Wyniki zapisane do %1", "Results saved to %1"},
+    {"IDS_CAPTURE_NOT_EXPORTED", "Błąd zapisu do %1: %2", "Cannot save the results to %1: %2"},
     // Why a found instrument could not be used.
     {"IDS_ACCESS", "Brak dostępu do %1 - reguła udev: %2", "No read/write access to %1 - udev rule: %2"},
 };

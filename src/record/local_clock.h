@@ -10,6 +10,8 @@ namespace vestrix::record {
 // it must be cheap: the time-zone rules are loaded once, not looked up on
 // disk at every call (daylight saving still follows the loaded rules).
 ClockReading LocalClockNow();
+// The local time of a moment, in milliseconds since the epoch.
+ClockReading LocalClockAt(std::int64_t wallMs);
 
 // Milliseconds of a clock that never goes back (for retries and checks
 // spaced in time).

@@ -18,6 +18,12 @@ QByteArray Value(double value, int precision, int decimals, QChar separator) {
 
 }  // namespace
 
+QByteArray DateText(const ClockReading& c) { return Number(c.day) + '-' + Number(c.month) + '-' + Number(c.year); }
+
+QByteArray TimeText(const ClockReading& c) {
+  return Number(c.hour) + ':' + Number(c.minute) + ':' + Number(c.second) + ':' + Number(c.millisecond);
+}
+
 const char* ColumnHeader(Column column) { return kHeaders[static_cast<int>(column)]; }
 
 QByteArray RecordHeader(const ColumnChoice& columns) {
@@ -31,12 +37,8 @@ QByteArray RecordHeader(const ColumnChoice& columns) {
 QByteArray RecordFields(const protocol::MeasurementSample& s, const ColumnChoice& columns, const ClockReading& clock,
                         int recordNumber, QChar separator) {
   QByteArray line;
-  if (Ticked(columns, Column::Date))
-    line += Number(clock.day) + '-' + Number(clock.month) + '-' + Number(clock.year) + ';';
-  if (Ticked(columns, Column::Time)) {
-    line += Number(clock.hour) + ':' + Number(clock.minute) + ':' + Number(clock.second) + ':' +
-            Number(clock.millisecond) + ';';
-  }
+  if (Ticked(columns, Column::Date)) line += DateText(clock) + ';';
+  if (Ticked(columns, Column::Time)) line += TimeText(clock) + ';';
   if (Ticked(columns, Column::Number)) line += Number(recordNumber) + ';';
   if (Ticked(columns, Column::Tens)) line += Value(s.tensValue, 8, 2, separator) + ';';
   if (Ticked(columns, Column::Counter)) line += Value(s.counterValue, 8, 2, separator) + ';';

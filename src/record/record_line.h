@@ -22,6 +22,10 @@ struct ClockReading {
   int hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
+// The Date and Time fields of a clock reading: "9-1-2015", "14:5:9:37".
+QByteArray DateText(const ClockReading& clock);
+QByteArray TimeText(const ClockReading& clock);
+
 // A column's name in the header line ("Date", "Tensometr", ...).
 const char* ColumnHeader(Column column);
 

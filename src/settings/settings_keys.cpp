@@ -9,7 +9,7 @@ namespace {
 const QString kDefaultRecordFile = QStringLiteral("data.csv");
 
 // clang-format off
-const std::array<KeySpec, 23> kKeys = {{
+const std::array<KeySpec, 32> kKeys = {{
     {Key::AcquisitionRunning, "Options", "Checkbox_DataAcquistion", Kind::Bool,    false,             Written::AtClose},
     {Key::RecordPeriod,       "Options", "DataAcquistionSpeed",     Kind::Integer, 0,                 Written::AtClose},
     {Key::RecordFile,         "Options", "FileName",                Kind::String,  kDefaultRecordFile, Written::WhenPicked},
@@ -32,8 +32,18 @@ const std::array<KeySpec, 23> kKeys = {{
     {Key::ChartSpan,          "Options", "ChartSpan",               Kind::Integer, 0,                 Written::AtCloseWhenUsed},
     {Key::ChartSeries,        "Options", "ChartSeries",             Kind::Integer, 1,                 Written::AtCloseWhenUsed},
     {Key::ChartAutoScale,     "Options", "ChartAutoScale",          Kind::Bool,    true,              Written::AtCloseWhenUsed},
-    {Key::ChartMinimum,       "Options", "ChartMinimum",            Kind::String,  QString(),         Written::AtCloseWhenUsed},
-    {Key::ChartMaximum,       "Options", "ChartMaximum",            Kind::String,  QString(),         Written::AtCloseWhenUsed},
+    {Key::ChartMinimum,       "Options", "ChartMinimum",            Kind::Number,  QString(),         Written::AtCloseWhenUsed},
+    {Key::ChartMaximum,       "Options", "ChartMaximum",            Kind::Number,  QString(),         Written::AtCloseWhenUsed},
+    // The Charts page's test capture.
+    {Key::CaptureArmed,       "Options", "CaptureArmed",            Kind::Bool,    false,             Written::AtCloseWhenUsed},
+    {Key::CaptureStart,       "Options", "CaptureStart",            Kind::Number,  QString("10"),     Written::AtCloseWhenUsed},
+    {Key::CaptureEnd,         "Options", "CaptureEnd",              Kind::Number,  QString("5"),      Written::AtCloseWhenUsed},
+    {Key::CaptureBreak,       "Options", "CaptureBreak",            Kind::Number,  QString("0"),      Written::AtCloseWhenUsed},
+    {Key::CaptureLongest,     "Options", "CaptureLongest",          Kind::Number,  QString("0"),      Written::AtCloseWhenUsed},
+    {Key::CaptureBefore,      "Options", "CaptureBefore",           Kind::Number,  QString("0.5"),    Written::AtCloseWhenUsed},
+    {Key::CaptureAfter,       "Options", "CaptureAfter",            Kind::Number,  QString("0.5"),    Written::AtCloseWhenUsed},
+    {Key::CaptureLower,       "Options", "CaptureLower",            Kind::Number,  QString(),         Written::AtCloseWhenUsed},
+    {Key::CaptureUpper,       "Options", "CaptureUpper",            Kind::Number,  QString(),         Written::AtCloseWhenUsed},
 }};
 // clang-format on
 
@@ -54,7 +64,8 @@ Value Read(const IniFile& file, const KeySpec& spec) {
   switch (spec.kind) {
     case Kind::Bool: return file.readBool(section, name, std::get<bool>(spec.defaultValue));
     case Kind::Integer: return file.readInteger(section, name, std::get<int>(spec.defaultValue));
-    case Kind::String: return file.readString(section, name, std::get<QString>(spec.defaultValue));
+    case Kind::String:
+    case Kind::Number: return file.readString(section, name, std::get<QString>(spec.defaultValue));
   }
   return spec.defaultValue;
 }

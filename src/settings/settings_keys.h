@@ -33,11 +33,22 @@ enum class Key {
   ChartSpan,     // position of its span list
   ChartSeries,   // its series shown, one bit each
   ChartAutoScale,
-  ChartMinimum,  // the fixed value range, as typed
+  ChartMinimum,  // the fixed value range
   ChartMaximum,
+  CaptureArmed,  // the test capture, and its rules
+  CaptureStart,
+  CaptureEnd,
+  CaptureBreak,
+  CaptureLongest,
+  CaptureBefore,
+  CaptureAfter,
+  CaptureLower,
+  CaptureUpper,
 };
 
-enum class Kind { Bool, Integer, String };
+// Number: a number the user types, kept as text with a point whatever the
+// user's decimal separator (empty for none).
+enum class Kind { Bool, Integer, String, Number };
 
 // When a key reaches the file: with the others when the window closes; at
 // once when the user picks its value; or, for what the program's first

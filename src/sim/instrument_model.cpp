@@ -90,7 +90,15 @@ std::optional<std::vector<std::uint8_t>> InstrumentModel::handle(const std::uint
 
 double InstrumentModel::rawLoad(double t) {
   std::uniform_real_distribution<double> noise(-noise_, noise_);
-  return 500 + 400 * std::sin(2 * std::numbers::pi * t / 8) + (noise_ > 0 ? noise(random_) : 0);
+  const double jitter = noise_ > 0 ? noise(random_) : 0;
+  if (signal_ == Signal::Wave) return 500 + 400 * std::sin(2 * std::numbers::pi * t / 8) + jitter;
+  const auto test = static_cast<long long>(std::floor(t / kTestCycle));
+  const double u = t - static_cast<double>(test) * kTestCycle;
+  const double peak = kTestPeaks[static_cast<std::size_t>(test % static_cast<long long>(kTestPeaks.size()))];
+  if (u < kTestRest) return jitter;
+  if (u < kTestRest + kTestRamp) return peak * (u - kTestRest) / kTestRamp + jitter;
+  if (u < kTestRest + kTestRamp + kTestHold) return peak + jitter;
+  return jitter;  // broken: the load is gone at once
 }
 
 float InstrumentModel::sourceValue(std::uint8_t source, const protocol::MeasurementSample& s) const {

@@ -22,6 +22,11 @@ struct InstrumentTime {
   std::uint8_t second = 0;
 };
 
+// What the simulated load cell feels: a slow wave, or a series of pull
+// tests (rest, a ramp to a peak that varies from test to test, a sharp
+// break, rest).
+enum class Signal { Wave, Tests };
+
 // The VESTRIX instrument's side of the protocol: it answers a measurement
 // request with a measurement from its own clock and live signals, a read
 // request with the stored value, an action with its own code; a write
@@ -39,6 +44,17 @@ class InstrumentModel {
   void setSignalTime(std::function<double()> seconds) { seconds_ = std::move(seconds); }
   // Amplitude of the load-cell noise (default 0.5).
   void setNoise(double amplitude) { noise_ = amplitude; }
+  void setSignal(Signal signal) { signal_ = signal; }
+
+  // The pull tests' timing: one every kTestCycle seconds, resting for
+  // kTestRest, rising for kTestRamp, holding the peak for kTestHold, then
+  // breaking at once. Their peaks, in turn.
+  static constexpr double kTestCycle = 6.0;
+  static constexpr double kTestRest = 2.0;
+  static constexpr double kTestRamp = 2.9;
+  static constexpr double kTestHold = 0.1;
+  static constexpr std::array<double, 15> kTestPeaks = {612, 655, 590, 720, 480, 640, 830, 600,
+                                                        700, 560, 675, 515, 760, 630, 545};
 
   // The stored value bytes of a parameter (4, or 1 for a list), by read code.
   std::vector<std::uint8_t> storedValue(std::uint8_t readCode) const;
@@ -59,6 +75,7 @@ class InstrumentModel {
   std::function<double()> seconds_;
   std::mt19937 random_{1234};
   double noise_ = 0.5;
+  Signal signal_ = Signal::Wave;
   double tare_ = 0;
   bool minMaxValid_ = false;
   float min_ = 0;

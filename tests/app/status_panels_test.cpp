@@ -37,11 +37,16 @@ std::vector<Said> EveryPathMessage(const TFMain& window) {
   std::vector<Said> said;
   for (int error = 1; error < 134; ++error) {
     const QString reason = QString::fromLocal8Bit(std::strerror(error));
-    said.push_back({window.LookupMessage("IDS_REC_FAILED").arg(kLongPath, reason), {kLongPath}});
+    for (const char* id : {"IDS_REC_FAILED", "IDS_CHART_NOT_READ", "IDS_CHART_NOT_SAVED", "IDS_CAPTURE_NOT_EXPORTED"}) {
+      said.push_back({window.LookupMessage(id).arg(kLongPath, reason), {kLongPath}});
+    }
   }
-  for (const char* id : {"IDS_REC_NOT_FILE", "IDS_REC_RECREATED", "IDS_REC_RESUMED", "IDS_REC_APPENDS"}) {
+  for (const char* id : {"IDS_REC_NOT_FILE", "IDS_REC_RECREATED", "IDS_REC_RESUMED", "IDS_REC_APPENDS",
+                         "IDS_CHART_NOT_FILE", "IDS_CHART_CANCELLED", "IDS_CHART_SAVED", "IDS_CAPTURE_EXPORTED"}) {
     said.push_back({window.LookupMessage(id).arg(kLongPath), {kLongPath}});
   }
+  said.push_back(
+      {window.LookupMessage("IDS_CHART_READ").arg(kLongPath).arg(123456789).arg(9999).arg(1234567), {kLongPath}});
   said.push_back({window.LookupMessage("IDS_ACCESS").arg("/dev/hidraw12", kRulePath), {"/dev/hidraw12", kRulePath}});
   return said;
 }

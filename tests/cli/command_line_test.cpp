@@ -12,7 +12,11 @@
 namespace vestrix::cli {
 namespace {
 
-const ProgramInfo kInfo{"tool", "Does a thing.", "More about it.", {{"--other", "another device too"}}, {}};
+const ProgramInfo kInfo{"tool",
+                        "Does a thing.",
+                        "More about it.",
+                        {{"--other", "another device too"}, {"--signal NAME", "what it feels"}},
+                        {}};
 
 Parsed Parse(std::vector<std::string> arguments) {
   std::vector<char*> argv;
@@ -34,6 +38,17 @@ TEST(CommandLine, HelpVersionAndOwnOptions) {
   EXPECT_FALSE(own.exitCode);
   EXPECT_EQ(own.options, std::vector<std::string>{"--other"});
   EXPECT_FALSE(Parse({"tool"}).exitCode);
+}
+
+TEST(CommandLine, AnOptionWithAValue) {
+  const Parsed given = Parse({"tool", "--signal", "tests", "--other"});
+  EXPECT_FALSE(given.exitCode);
+  EXPECT_EQ(given.value("--signal"), "tests");
+  EXPECT_EQ(given.options, std::vector<std::string>{"--other"});
+  EXPECT_FALSE(Parse({"tool"}).value("--signal"));
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Parse({"tool", "--signal"}).exitCode, 2);  // without its value
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("'--signal' needs a value"), std::string::npos);
 }
 
 TEST(CommandLine, AnUnknownArgumentIsRefusedWithAUsageLine) {
@@ -77,6 +92,18 @@ TEST(CommandLine, TheDemoAnswersAndRefuses) {
   {
     testing::ChildProcess demo(std::vector<std::string>{DEMO_PROGRAM, "--bogus"});
     EXPECT_EQ(demo.wait(), 2);
+  }
+  {
+    testing::ChildProcess demo(std::vector<std::string>{DEMO_PROGRAM, "--signal", "square"});
+    EXPECT_EQ(demo.wait(), 2);
+  }
+  {
+    testing::ChildProcess demo(std::vector<std::string>{DEMO_PROGRAM, "--help"});
+    std::string help;
+    for (int line = 0; line < 40; ++line) help += demo.readLine(10000) + "\n";  // to its end
+    EXPECT_NE(help.find("--signal SIGNAL"), std::string::npos) << help;
+    EXPECT_NE(help.find("'tests'"), std::string::npos) << help;
+    EXPECT_EQ(demo.wait(), 0);
   }
 }
 

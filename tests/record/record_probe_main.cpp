@@ -26,5 +26,6 @@ int main(int, char** argv) {
     std::puts("recording");
     std::fflush(stdout);
   };
-  return vestrix::app::RunProgram(argv[0], vestrix::app::MakeDemoPlatform, hooks);
+  return vestrix::app::RunProgram(
+      argv[0], [] { return vestrix::app::MakeDemoPlatform(); }, hooks);
 }

@@ -1,0 +1,65 @@
+#include "capture/results_file.h"
+
+#include "protocol/format_fixed.h"
+#include "record/local_clock.h"
+#include "record/record_line.h"
+
+namespace vestrix::capture {
+
+namespace {
+
+QByteArray Fixed(double value, int decimals, QChar separator) {
+  return protocol::FormatFixed(value, 15, decimals, separator).toUtf8();
+}
+
+}  // namespace
+
+const char* EndText(EndReason reason) {
+  switch (reason) {
+    case EndReason::EndLevel: return "end level";
+    case EndReason::Break: return "break";
+    case EndReason::Longest: return "longest";
+    case EndReason::Interrupted: return "interrupted";
+  }
+  return "";
+}
+
+const char* VerdictText(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::Pass: return "PASS";
+    case Verdict::Fail: return "FAIL";
+    case Verdict::None: return "";
+  }
+  return "";
+}
+
+QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock, QChar s) {
+  QByteArray text =
+      "No.;Date;Time;Duration [s];Peak;Peak at [s];Lowest;Mean;Std. dev.;Samples;Skipped;End;Break drop [%];"
+      "Verdict;\r\n";
+  for (const CapturedTest& t : tests) {
+    const record::ClockReading start = record::LocalClockAt(t.startMs + clock.wallOffsetMs);
+    text += QByteArray::number(t.number) + ';';
+    text += (clock.elapsed ? QByteArray() : record::DateText(start)) + ';';
+    text += (clock.elapsed ? QByteArray() : record::TimeText(start)) + ';';
+    text += Fixed(t.durationSeconds(), 3, s) + ';' + Fixed(t.peak, 4, s) + ';';
+    text += Fixed((t.peakMs - t.startMs) / 1000.0, 3, s) + ';' + Fixed(t.lowest, 4, s) + ';';
+    text += Fixed(t.mean, 4, s) + ';' + Fixed(t.deviation, 4, s) + ';';
+    text += QByteArray::number(static_cast<qulonglong>(t.samples)) + ';';
+    text += QByteArray::number(static_cast<qulonglong>(t.skipped)) + ';';
+    text += QByteArray(EndText(t.end)) + ';';
+    text += (t.end == EndReason::Break ? Fixed(t.breakDropPercent, 2, s) : QByteArray()) + ';';
+    text += QByteArray(VerdictText(t.verdict)) + ";\r\n";
+  }
+  text += "Tests;Passed;Failed;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;\r\n";
+  const bool any = batch.peaks.count() > 0;
+  text += QByteArray::number(batch.tests) + ';' + QByteArray::number(batch.passed) + ';' +
+          QByteArray::number(batch.failed) + ';';
+  text += (any ? Fixed(batch.peaks.mean(), 4, s) : QByteArray()) + ';';
+  text += (any ? Fixed(batch.peaks.deviation(), 4, s) : QByteArray()) + ';';
+  text += (any ? Fixed(batch.peaks.least(), 4, s) : QByteArray()) + ';';
+  text += (any ? Fixed(batch.peaks.greatest(), 4, s) : QByteArray()) + ";\r\n";
+  return text;
+}
+
+}  // namespace vestrix::capture

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "capture/test_capture.h"
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace vestrix::capture {
+
+// How the tests' times read as the PC's clock.
+struct ClockBase {
+  std::int64_t wallOffsetMs = 0;  // added to a test's time gives the clock
+  bool elapsed = false;           // the times count from a start: no date and time
+};
+
+// The end of a test in words, as the results file and the table give it.
+const char* EndText(EndReason reason);
+// "PASS", "FAIL" or nothing.
+const char* VerdictText(Verdict verdict);
+
+// The results as a semicolon-separated file, lines as the record file
+// has them (every field followed by ";", CR LF): a header, a line a test,
+// then the batch's header and its line. Numbers in the user's decimal
+// separator.
+QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock,
+                       QChar decimalSeparator);
+
+}  // namespace vestrix::capture

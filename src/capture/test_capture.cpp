@@ -1,0 +1,107 @@
+#include "capture/test_capture.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vestrix::capture {
+
+namespace {
+
+std::int64_t Milliseconds(double seconds) { return static_cast<std::int64_t>(std::llround(seconds * 1000)); }
+
+Verdict Judge(double peak, const CaptureSettings& s) {
+  if (!s.lowerLimit && !s.upperLimit) return Verdict::None;
+  const bool within = (!s.lowerLimit || peak >= *s.lowerLimit) && (!s.upperLimit || peak <= *s.upperLimit);
+  return within ? Verdict::Pass : Verdict::Fail;
+}
+
+}  // namespace
+
+bool TestCapture::feed(std::int64_t timeMs, double value) {
+  if (!since_) since_ = timeMs;
+  lastMs_ = timeMs;
+  if (open_) {
+    if (!step(timeMs, value)) return false;
+    // The sample that ended a test may already re-arm capture, never start
+    // the next test itself.
+    armed_ = value < std::min(settings_.startLevel, settings_.endLevel);
+    return true;
+  }
+  if (!std::isfinite(value)) return false;
+  if (value < std::min(settings_.startLevel, settings_.endLevel)) {
+    armed_ = true;
+  } else if (armed_ && value >= settings_.startLevel) {
+    armed_ = false;
+    testSettings_ = settings_;
+    open_ = Open{};
+    CapturedTest& t = open_->test;
+    t.startMs = t.peakMs = timeMs;
+    t.keptFromMs = std::max(*since_, timeMs - Milliseconds(testSettings_.preSeconds));
+    open_->values.add(value);
+  }
+  return false;
+}
+
+// A sample of a test under way; true when it ended the test. A break is
+// told before the end level: a value that snaps from the peak to rest is a
+// break.
+bool TestCapture::step(std::int64_t timeMs, double value) {
+  CapturedTest& t = open_->test;
+  const CaptureSettings& s = testSettings_;
+  if (!std::isfinite(value)) {
+    ++t.skipped;
+    return false;
+  }
+  // What ends the test is not part of it.
+  const double peak = open_->values.greatest();
+  if (s.breakPercent > 0 && peak > 0 && value <= peak * (1 - s.breakPercent / 100)) {
+    close(timeMs, EndReason::Break, (peak - value) / peak * 100);
+    return true;
+  }
+  if (value < s.endLevel) {
+    close(timeMs, EndReason::EndLevel, 0);
+    return true;
+  }
+  if (s.longestSeconds > 0 && timeMs - t.startMs >= Milliseconds(s.longestSeconds)) {
+    close(timeMs, EndReason::Longest, 0);
+    return true;
+  }
+  if (value > peak) t.peakMs = timeMs;
+  open_->values.add(value);
+  return false;
+}
+
+bool TestCapture::interrupt() {
+  if (!open_) return false;
+  close(lastMs_, EndReason::Interrupted, 0);
+  return true;
+}
+
+void TestCapture::close(std::int64_t endMs, EndReason reason, double breakDrop) {
+  CapturedTest t = open_->test;
+  const RunningStats& v = open_->values;
+  t.number = batch_.tests + 1;
+  t.endMs = endMs;
+  t.keptToMs = endMs + Milliseconds(testSettings_.postSeconds);
+  t.peak = v.greatest();
+  t.lowest = v.least();
+  t.mean = v.mean();
+  t.deviation = v.deviation();
+  t.samples = v.count();
+  t.end = reason;
+  t.breakDropPercent = breakDrop;
+  t.verdict = Judge(t.peak, testSettings_);
+  open_.reset();
+  ++batch_.tests;
+  if (t.verdict == Verdict::Pass) ++batch_.passed;
+  if (t.verdict == Verdict::Fail) ++batch_.failed;
+  batch_.peaks.add(t.peak);
+  tests_.push_back(t);
+}
+
+void TestCapture::clear() {
+  tests_.clear();
+  batch_ = {};
+}
+
+}  // namespace vestrix::capture

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "chart/capture_results_model.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace vestrix::config {
+class ParameterEdit;
+}
+
+namespace vestrix::chart {
+
+// The controls of the test capture under the plot: the box that arms it,
+// its rules in boxes of their own, Clear and Export, the results table and
+// the batch line. It holds no tests: the Charts page feeds it.
+class CapturePanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The rule boxes, in order.
+  enum Field { Start, End, Break, Longest, Before, After, Lower, Upper };
+  static constexpr int kFields = 8;
+
+  explicit CapturePanel(QWidget* parent = nullptr);
+
+  QCheckBox* armBox() const { return armBox_; }
+  config::ParameterEdit* box(Field field) const { return boxes_[field]; }
+  QPushButton* clearButton() const { return clearButton_; }
+  QPushButton* exportButton() const { return exportButton_; }
+  QTableView* table() const { return table_; }
+  QLabel* batchLabel() const { return batchLabel_; }
+  CaptureResultsModel* results() const { return results_; }
+
+  // The rules the boxes give, read in the user's decimal separator. A box
+  // that holds nothing its rule can use turns light red, and that rule
+  // keeps its value from `current`.
+  capture::CaptureSettings rules(const capture::CaptureSettings& current, QChar separator) const;
+
+ signals:
+  // A box was left after an edit, or the capture armed or disarmed.
+  void rulesEdited();
+  // A click on a test's row.
+  void testChosen(int row);
+
+ private:
+  QCheckBox* armBox_;
+  std::array<config::ParameterEdit*, kFields> boxes_{};
+  QPushButton* clearButton_;
+  QPushButton* exportButton_;
+  QTableView* table_;
+  QLabel* batchLabel_;
+  CaptureResultsModel* results_;
+};
+
+}  // namespace vestrix::chart

@@ -1,0 +1,240 @@
+// The test capture on the real window, offscreen, fed the demo's pull
+// tests through the window's own report handler.
+#include "capture/results_file.h"
+#include "chart/charts_page.h"
+#include "config/ui/parameter_edit.h"
+#include "protocol/codecs.h"
+#include "record/local_clock.h"
+#include "record/record_line.h"
+#include "sim/instrument_model.h"
+
+#include "support/window_fixture.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+namespace vestrix::chart {
+namespace {
+
+constexpr std::int64_t kStart = 1000000;            // the first sample's arrival, on the monotonic clock
+constexpr std::int64_t kWallStart = 1796889600000;  // and on the PC's clock: 10 December 2026, 08:00 UTC
+
+class CapturePanelTest : public testing::WindowFixture {
+ protected:
+  ChartsPage* page() const { return window->TabSheet2; }
+  CapturePanel* capture() const { return page()->capturePanel(); }
+  void startCapturing(const QByteArray& extra = {}) {
+    captureSettings = std::make_unique<testing::TestSettings>(
+        "ShowCharts=1\r\nCaptureArmed=1\r\nCaptureLower=500\r\n"
+        "CaptureUpper=800\r\nCaptureBreak=50\r\n" +
+        extra);
+    plugInstrument();
+    window = std::make_unique<app::TFMain>(bus, captureSettings->path());
+    window->setDecimalSeparator(QLatin1Char(','));
+    testing::PumpUntil([&] { return connected(); });
+    window->ActiveDevice()->setReportHandler({});
+    window->MonotonicClockMs = [this] { return nowMs; };
+    page()->wallClockMs = [this] { return kWallStart + (nowMs - kStart); };
+    window->PageControl1->setCurrentWidget(page());
+    window->show();
+    model.setSignal(sim::Signal::Tests);
+    model.setNoise(0);
+    model.setSignalTime([this] { return seconds; });
+  }
+  // The demo's pull tests, sample by sample at the 15 ms poll.
+  void run(int samples) {
+    for (int i = 0; i < samples; ++i, ++sample) {
+      seconds = sample * 0.015;
+      nowMs = kStart + sample * 15;
+      const auto m = protocol::EncodeMeasurement(model.measure());
+      std::vector<std::uint8_t> report(m.begin(), m.end());
+      report.resize(63);
+      window->HandleDeviceReport(*window->ActiveDevice(), 1, report.data(), 63);
+    }
+  }
+
+  std::unique_ptr<testing::TestSettings> captureSettings;
+  sim::InstrumentModel model;
+  double seconds = 0;
+  int sample = 0;
+  std::int64_t nowMs = kStart;
+};
+
+// Ten tests of the demo in sequence: ten rows, the two outside the limits
+// FAIL, and the export's exact bytes.
+TEST_F(CapturePanelTest, TenTestsOfTheDemoCapturedJudgedAndExported) {
+  startCapturing();
+  run(10 * 400 + 10);  // a test every six seconds
+  const std::vector<capture::CapturedTest>& tests = page()->capture().tests();
+  ASSERT_EQ(tests.size(), 10u);
+  ASSERT_EQ(capture()->results()->rowCount(), 10);
+  for (std::size_t k = 0; k < 10; ++k) {
+    SCOPED_TRACE(k);
+    const double peak = sim::InstrumentModel::kTestPeaks[k];
+    // The ramp passes the start level 10 at 2 + 10 * 2.9 / peak seconds
+    // into its cycle; the first sample at or after it starts the test, the
+    // break at 5.010 s ends it.
+    const int first = static_cast<int>(std::ceil((2 + 10 * 2.9 / peak) / 0.015 - 1e-9));
+    EXPECT_EQ(tests[k].peak, peak);
+    EXPECT_EQ(tests[k].end, capture::EndReason::Break);
+    EXPECT_EQ(tests[k].samples, static_cast<std::uint64_t>(334 - first));
+    EXPECT_EQ(tests[k].startMs, kStart + static_cast<std::int64_t>(k) * 6000 + first * 15);
+    EXPECT_EQ(tests[k].endMs, kStart + static_cast<std::int64_t>(k) * 6000 + 334 * 15);
+  }
+  EXPECT_EQ(capture()->results()->cellText(4, 3), "480,0000");
+  EXPECT_EQ(capture()->results()->cellText(4, 4), "FAIL");
+  EXPECT_EQ(capture()->results()->cellText(6, 4), "FAIL");  // 830
+  EXPECT_EQ(capture()->results()->cellText(0, 4), "PASS");
+  EXPECT_EQ(capture()->results()->data(capture()->results()->index(4, 4), Qt::BackgroundRole).value<QColor>(),
+            CaptureResultsModel::kFail);
+  EXPECT_EQ(capture()->results()->data(capture()->results()->index(0, 4), Qt::BackgroundRole).value<QColor>(),
+            CaptureResultsModel::kPass);
+  EXPECT_EQ(capture()->batchLabel()->text(),
+            "Tests: 10, passed: 8, failed: 2; peak: mean 638,7000, std. dev. 96,1435, from 480,0000 to 830,0000");
+
+  QTemporaryDir dir;
+  page()->chooseResultsFile = [&] { return dir.filePath("batch"); };
+  capture()->exportButton()->click();
+  QFile file(dir.filePath("batch.csv"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QByteArray expected =
+      "No.;Date;Time;Duration [s];Peak;Peak at [s];Lowest;Mean;Std. dev.;Samples;Skipped;End;Break drop [%];"
+      "Verdict;\r\n";
+  // Peaks exact, the fifth and seventh outside 500 to 800, durations and
+  // samples as the ramps give them, each ended by the break to rest.
+  const char* const kRest[] = {
+      "2,955;612,0000;2,850;11,6069;321,4527;179,8538;197;0;break;100,00;PASS;",
+      "2,955;655,0000;2,850;12,4224;344,0384;192,4906;197;0;break;100,00;PASS;",
+      "2,955;590,0000;2,850;11,1897;309,8972;173,3884;197;0;break;100,00;PASS;",
+      "2,955;720,0000;2,850;13,6552;378,1796;211,5927;197;0;break;100,00;PASS;",
+      "2,940;480,0000;2,835;11,5862;253,3596;140,3427;196;0;break;100,00;FAIL;",
+      "2,955;640,0000;2,850;12,1379;336,1596;188,0824;197;0;break;100,00;PASS;",
+      "2,970;830,0000;2,865;11,4483;433,8130;245,1627;198;0;break;100,00;FAIL;",
+      "2,955;600,0000;2,850;11,3793;315,1497;176,3272;197;0;break;100,00;PASS;",
+      "2,955;700,0000;2,850;13,2759;367,6746;205,7151;197;0;break;100,00;PASS;",
+      "2,955;560,0000;2,850;10,6207;294,1397;164,5721;197;0;break;100,00;PASS;",
+  };
+  for (int k = 0; k < 10; ++k) {
+    const record::ClockReading at =
+        record::LocalClockAt(kWallStart + (tests[static_cast<std::size_t>(k)].startMs - kStart));
+    expected +=
+        QByteArray::number(k + 1) + ';' + record::DateText(at) + ';' + record::TimeText(at) + ';' + kRest[k] + "\r\n";
+  }
+  expected +=
+      "Tests;Passed;Failed;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;\r\n"
+      "10;8;2;638,7000;96,1435;480,0000;830,0000;\r\n";
+  EXPECT_EQ(file.readAll().toStdString(), expected.toStdString());
+  EXPECT_EQ(panel(0), message("IDS_CAPTURE_EXPORTED").arg(dir.filePath("batch.csv")));
+}
+
+// A click on a row: the plot stands still, the test shaded and zoomed to
+// what was kept of it. Clear begins a new batch.
+TEST_F(CapturePanelTest, ARowShowsItsTestAndClearBeginsANewBatch) {
+  startCapturing();
+  run(3 * 400 + 10);
+  ASSERT_EQ(page()->capture().tests().size(), 3u);
+  const capture::CapturedTest t = page()->capture().tests()[1];
+  QTableView* table = capture()->table();
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                    table->visualRect(capture()->results()->index(1, 0)).center());
+  EXPECT_EQ(window->PlayStop, 1);
+  EXPECT_EQ(page()->plot()->viewFrom(), t.keptFromMs);
+  EXPECT_EQ(page()->plot()->viewTo(), t.keptToMs);
+  EXPECT_EQ(t.startMs - t.keptFromMs, 500);
+  EXPECT_EQ(t.keptToMs - t.endMs, 500);
+  // Capture goes on while the plot stands still.
+  run(400);
+  EXPECT_EQ(page()->capture().tests().size(), 4u);
+  capture()->clearButton()->click();
+  EXPECT_EQ(capture()->results()->rowCount(), 0);
+  run(400);
+  ASSERT_EQ(page()->capture().tests().size(), 1u);
+  EXPECT_EQ(page()->capture().tests()[0].number, 1);
+  EXPECT_TRUE(capture()->batchLabel()->text().startsWith("Tests: 1, passed: 0, failed: 1"))  // the 480 of the demo
+      << capture()->batchLabel()->text().toStdString();
+}
+
+// A box that holds no number for its rule turns light red and the rule
+// keeps its value; the rules reach the settings file with a point and come
+// back in the user's separator.
+TEST_F(CapturePanelTest, RulesAreValidatedAndKept) {
+  startCapturing();
+  config::ParameterEdit* start = capture()->box(CapturePanel::Start);
+  config::ParameterEdit* breakBox = capture()->box(CapturePanel::Break);
+  start->setText("12,5");
+  emit start->editingFinished();
+  EXPECT_FALSE(start->invalid());
+  breakBox->setText("150");  // more than all of the peak
+  emit breakBox->editingFinished();
+  EXPECT_TRUE(breakBox->invalid());
+  capture()->box(CapturePanel::Upper)->setText("400");  // below the lower limit
+  emit capture()->box(CapturePanel::Upper)->editingFinished();
+  EXPECT_TRUE(capture()->box(CapturePanel::Upper)->invalid());
+  run(400 + 10);
+  ASSERT_EQ(page()->capture().tests().size(), 1u);
+  const capture::CapturedTest& t = page()->capture().tests()[0];
+  EXPECT_EQ(t.end, capture::EndReason::Break);   // the break rule kept its 50 %
+  EXPECT_EQ(t.verdict, capture::Verdict::Pass);  // 612 within 500 to 800, the old upper limit
+  EXPECT_GE(t.lowest, 12.5);                     // started at the new level
+  breakBox->setText("30");
+  emit breakBox->editingFinished();
+  window->close();
+  window.reset();
+  const settings::IniFile ini(captureSettings->path());
+  EXPECT_EQ(ini.readString("Options", "CaptureStart", ""), "12.5");
+  EXPECT_EQ(ini.readString("Options", "CaptureBreak", ""), "30");
+  EXPECT_EQ(ini.readInteger("Options", "CaptureArmed", -1), 1);
+  window = std::make_unique<app::TFMain>(bus, captureSettings->path());
+  window->setDecimalSeparator(QLatin1Char(','));
+  EXPECT_EQ(capture()->box(CapturePanel::Start)->text(), QLocale::system().decimalPoint() == "," ? "12,5" : "12.5");
+  EXPECT_TRUE(capture()->armBox()->isChecked());
+}
+
+// The connection ends in the middle of a test: it is closed, and marked.
+TEST_F(CapturePanelTest, ATestOpenWhenTheConnectionEndsIsClosedAndMarked) {
+  startCapturing();
+  run(250);  // into the ramp
+  ASSERT_TRUE(page()->capture().inTest());
+  bus.unplug(bus.devices().front());
+  ASSERT_TRUE(testing::PumpUntil([&] { return disconnected(); }));
+  ASSERT_EQ(page()->capture().tests().size(), 1u);
+  EXPECT_EQ(page()->capture().tests()[0].end, capture::EndReason::Interrupted);
+  EXPECT_EQ(capture()->results()->cellText(0, 9), "interrupted");
+}
+
+// A record file opened for review is captured over its samples.
+TEST_F(CapturePanelTest, ARecordFileUnderReviewIsCapturedToo) {
+  startCapturing();
+  QTemporaryDir dir;
+  QFile file(dir.filePath("tests.csv"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("No.;Tensometr;\r\n");
+  sim::InstrumentModel demo;
+  demo.setSignal(sim::Signal::Tests);
+  demo.setNoise(0);
+  double at = 0;
+  demo.setSignalTime([&] { return at; });
+  for (int i = 0; i < 4 * 400; ++i) {
+    at = i * 0.015;
+    file.write(QByteArray::number(i) + ';' + QByteArray::number(demo.measure().tensValue, 'f', 2) + ";\r\n");
+  }
+  file.close();
+  page()->chooseReviewFile = [&] { return file.fileName(); };
+  page()->openFileButton()->click();
+  ASSERT_TRUE(page()->reviewing());
+  ASSERT_EQ(page()->capture().tests().size(), 4u);
+  EXPECT_EQ(page()->capture().tests()[2].peak, 590);
+  EXPECT_EQ(capture()->results()->rowCount(), 4);
+  EXPECT_EQ(capture()->results()->cellText(0, 1), "2,055");  // seconds from the file's start: it has no clock
+}
+
+}  // namespace
+}  // namespace vestrix::chart
