@@ -4,7 +4,7 @@
 //  handover_reports_per_second: the device sends as fast as it can.
 //  direct_*: the baseline, the same reads counted on the reader thread
 //    itself without any hand-over.
-#include "app/qt_gui_thread.h"
+#include "loop/qt_gui_thread.h"
 #include "bench_util.h"
 #include "hid/hid_device_controller.h"
 #include "hid/platform.h"
@@ -75,7 +75,7 @@ void Baseline(hid::sim::SimBus& bus, const std::shared_ptr<hid::sim::SimDevice>&
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  app::QtGuiThread gui;
+  loop::QtGuiThread gui;
   hid::sim::SimBus bus;
   hid::sim::SimDeviceSpec spec;
   spec.productString = u"VESTRIX";

@@ -11,7 +11,7 @@
 //  paced_*: the device sends 8000 reports/s, the most a high-speed USB HID
 //    device can (one report per 125 us microframe).
 // Needs root and uhid: run it with "scripts/vm-test bench".
-#include "app/qt_gui_thread.h"
+#include "loop/qt_gui_thread.h"
 #include "bench_util.h"
 #include "hid/hid_device_controller.h"
 #include "hid/linux/linux_platform.h"
@@ -56,7 +56,7 @@ struct Result {
 
 Result ReadOurs(hid::Platform& platform) {
   Result result;
-  app::QtGuiThread gui;
+  loop::QtGuiThread gui;
   hid::HidDeviceController controller(platform, gui);
   QEventLoop wait;
   QTimer::singleShot(500, &wait, &QEventLoop::quit);

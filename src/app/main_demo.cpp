@@ -1,7 +1,7 @@
 // The program against a simulated instrument, for use without the hardware.
-#include "app/demo_platform.h"
 #include "app/program.h"
 #include "cli/command_line.h"
+#include "sim/demo_bus.h"
 
 #include <cstdio>
 #include <string>
@@ -30,5 +30,5 @@ int main(int argc, char** argv) {
   hooks.captionNote = QStringLiteral(" (simulated instrument)");
   hooks.files = vestrix::app::ProgramFiles::Demo();
   return vestrix::app::RunProgram(
-      argv[0], [signal] { return vestrix::app::MakeDemoPlatform(signal); }, hooks);
+      argv[0], [signal] { return vestrix::sim::MakeDemoBus(signal); }, hooks);
 }

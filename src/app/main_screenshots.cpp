@@ -1,12 +1,12 @@
 // Renders every visible page of the main window to PNG files, offscreen:
 //   vestrix-screenshots DIR
-#include "app/demo_platform.h"
 #include "app/fonts.h"
 #include "app/main_window.h"
 #include "chart/charts_page.h"
 #include "cli/command_line.h"
 #include "hid/sim/sim_bus.h"
 #include "i18n/language_combo.h"
+#include "sim/demo_bus.h"
 #include "sim/instrument_model.h"
 
 #include <QApplication>
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
   QFile ini(settings.filePath(QStringLiteral("config.ini")));
   if (ini.open(QIODevice::WriteOnly)) ini.write("[Options]\r\nLanguage=2\r\nAutoSave=0\r\nShowCharts=1\r\n");
   ini.close();
-  const auto platform = vestrix::app::MakeDemoPlatform();
+  const auto platform = vestrix::sim::MakeDemoBus();
   vestrix::app::TFMain window(*platform, ini.fileName());
   window.show();
   QTabWidget* pages = window.PageControl1;

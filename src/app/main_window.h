@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/error_box.h"
 #include "app/program_files.h"
-#include "app/qt_gui_thread.h"
 #include "app/status_panels.h"
 #include "app/window_settings.h"
 #include "chart/charts_page.h"
@@ -9,6 +9,7 @@
 #include "hid/hid_device_controller.h"
 #include "hid/platform.h"
 #include "i18n/translator.h"
+#include "loop/qt_gui_thread.h"
 #include "protocol/command.h"
 #include "protocol/measurement_sample.h"
 #include "protocol/report_dispatcher.h"
@@ -180,7 +181,7 @@ class TFMain : public QWidget,
   // The Charts page's needs (message and say as above).
   std::int64_t recordPeriodMs() override;
 
-  QtGuiThread gui_;
+  loop::QtGuiThread gui_{ReportUncaught};
   QChar decimalSeparator_;
   QString configFileOverride_;
   ProgramFiles files_;

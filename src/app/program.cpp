@@ -3,8 +3,8 @@
 #include "app/error_box.h"
 #include "app/fonts.h"
 #include "app/main_window.h"
-#include "app/signal_close.h"
 #include "hid/platform.h"
+#include "loop/signal_watch.h"
 
 #include <QApplication>
 
@@ -50,7 +50,8 @@ int RunProgram(const char* programPath, const PlatformFactory& makePlatform, con
       auto window = std::make_unique<TFMain>(*platform, hooks.configFilePath, hooks.files);
       window->formCloseObserver = hooks.onFormClose;
       window->setCaptionNote(hooks.captionNote);
-      SignalClose signalClose(window.get());
+      // A termination signal closes the window as the user's close does.
+      loop::SignalWatch termination([&window] { window->close(); });
       window->show();
       if (hooks.onShown) hooks.onShown(*window);
       QApplication::exec();

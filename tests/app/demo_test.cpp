@@ -1,4 +1,4 @@
-#include "app/demo_platform.h"
+#include "sim/demo_bus.h"
 #include "measure/display_page.h"
 #include "measure/value_field.h"
 
@@ -15,7 +15,7 @@ namespace {
 
 // The demo's window connects by itself and shows values that change.
 TEST(Demo, ShowsChangingLiveValuesWithinOneSecond) {
-  const auto platform = MakeDemoPlatform();
+  const auto platform = sim::MakeDemoBus();
   testing::TestSettings settings;
   TFMain window(*platform, settings.path());
   window.show();

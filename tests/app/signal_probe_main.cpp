@@ -1,6 +1,6 @@
 // The real program with two lines of output, so that a test can see the
 // window come up and FormClose run.
-#include "app/demo_platform.h"
+#include "sim/demo_bus.h"
 #include "app/program.h"
 
 #include <QTemporaryDir>
@@ -24,5 +24,5 @@ int main(int, char** argv) {
     std::fflush(stdout);
   };
   return vestrix::app::RunProgram(
-      argv[0], [] { return vestrix::app::MakeDemoPlatform(); }, hooks);
+      argv[0], [] { return vestrix::sim::MakeDemoBus(); }, hooks);
 }

@@ -1,7 +1,7 @@
 // The real program recording every measurement of the simulated instrument
 // into the file named by VESTRIX_RECORD_FILE; says "recording" once the run
 // is on, so that a test can kill it in the middle.
-#include "app/demo_platform.h"
+#include "sim/demo_bus.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/program_settings_page.h"
@@ -27,5 +27,5 @@ int main(int, char** argv) {
     std::fflush(stdout);
   };
   return vestrix::app::RunProgram(
-      argv[0], [] { return vestrix::app::MakeDemoPlatform(); }, hooks);
+      argv[0], [] { return vestrix::sim::MakeDemoBus(); }, hooks);
 }

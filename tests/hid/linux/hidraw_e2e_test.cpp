@@ -1,7 +1,7 @@
 // End-to-end tests of the Linux backend against the kernel's HID stack: the
 // simulated instrument becomes a real hidraw device through /dev/uhid. They
 // need root and uhid, so scripts/vm-test runs them in a small VM.
-#include "app/qt_gui_thread.h"
+#include "loop/qt_gui_thread.h"
 #include "hid/hid_device_controller.h"
 #include "hid/linux/linux_platform.h"
 #include "measure/display_page.h"
@@ -174,7 +174,7 @@ TEST_F(Hidraw, UnplugAndReplugWithoutUserAction) {
 }
 
 TEST_F(Hidraw, ReaderReportsErrorsAfterUnplugUntilReleased) {
-  app::QtGuiThread gui;
+  loop::QtGuiThread gui;
   {
     HidDeviceController controller(*platform, gui);
     ASSERT_TRUE(testing::PumpUntil([&] { return controller.deviceCount() == 2; }));

@@ -3,9 +3,10 @@
 #include <functional>
 #include <memory>
 
-namespace vestrix::app {
+namespace vestrix::loop {
 
-// Wakes the GUI thread's event loop from any thread; how is the operating
+// Wakes the GUI thread's event loop (a windowless program's main loop) from
+// any thread; how is the operating
 // system's affair, so each system brings its own.
 class WakeChannel {
  public:
@@ -18,4 +19,4 @@ class WakeChannel {
 // application object; onWake runs there, in the event loop, after wake().
 std::unique_ptr<WakeChannel> CreateWakeChannel(std::function<void()> onWake);
 
-}  // namespace vestrix::app
+}  // namespace vestrix::loop

@@ -1,4 +1,4 @@
-#include "app/wake_channel.h"
+#include "loop/wake_channel.h"
 
 #include <QSocketNotifier>
 
@@ -7,7 +7,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-namespace vestrix::app {
+namespace vestrix::loop {
 
 namespace {
 
@@ -47,4 +47,4 @@ std::unique_ptr<WakeChannel> CreateWakeChannel(std::function<void()> onWake) {
   return std::make_unique<EventFdWakeChannel>(std::move(onWake));
 }
 
-}  // namespace vestrix::app
+}  // namespace vestrix::loop

@@ -1,10 +1,9 @@
-#include "app/qt_gui_thread.h"
+#include "loop/qt_gui_thread.h"
 
-#include "app/error_box.h"
+namespace vestrix::loop {
 
-namespace vestrix::app {
-
-QtGuiThread::QtGuiThread() : wake_(CreateWakeChannel([this] { onWake(); })) {}
+QtGuiThread::QtGuiThread(std::function<void(std::exception_ptr)> onError)
+    : onError_(std::move(onError)), wake_(CreateWakeChannel([this] { onWake(); })) {}
 
 QtGuiThread::~QtGuiThread() = default;
 
@@ -29,7 +28,14 @@ void QtGuiThread::onWake() {
     std::lock_guard lock(postedMutex_);
     calls.swap(posted_);
   }
-  for (std::function<void()>& call : calls) RunGuarded(call);
+  for (std::function<void()>& call : calls) {
+    try {
+      call();
+    } catch (...) {
+      if (!onError_) throw;
+      onError_(std::current_exception());
+    }
+  }
 }
 
-}  // namespace vestrix::app
+}  // namespace vestrix::loop

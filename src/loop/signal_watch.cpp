@@ -1,7 +1,6 @@
-#include "app/signal_close.h"
+#include "loop/signal_watch.h"
 
 #include <QSocketNotifier>
-#include <QWidget>
 
 #include <csignal>
 
@@ -9,7 +8,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace vestrix::app {
+namespace vestrix::loop {
 
 namespace {
 
@@ -23,10 +22,11 @@ void OnSignal(int) {
 
 }  // namespace
 
-SignalClose::SignalClose(QWidget* window) : window_(window) {
+SignalWatch::SignalWatch(std::function<void()> onSignal, QObject* parent)
+    : QObject(parent), onSignal_(std::move(onSignal)) {
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pipe) != 0) return;
   notifier_ = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &SignalClose::onSignal);
+  connect(notifier_, &QSocketNotifier::activated, this, &SignalWatch::onReadable);
   struct sigaction action = {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
@@ -34,7 +34,7 @@ SignalClose::SignalClose(QWidget* window) : window_(window) {
   for (int sig : kSignals) ::sigaction(sig, &action, nullptr);
 }
 
-SignalClose::~SignalClose() {
+SignalWatch::~SignalWatch() {
   for (int sig : kSignals) ::signal(sig, SIG_DFL);
   delete notifier_;
   for (int& fd : g_pipe) {
@@ -43,11 +43,11 @@ SignalClose::~SignalClose() {
   }
 }
 
-void SignalClose::onSignal() {
+void SignalWatch::onReadable() {
   char buffer[16];
   while (::read(g_pipe[0], buffer, sizeof buffer) > 0) {
   }
-  window_->close();
+  onSignal_();
 }
 
-}  // namespace vestrix::app
+}  // namespace vestrix::loop
