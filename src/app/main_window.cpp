@@ -9,7 +9,7 @@
 #include "i18n/language_combo.h"
 #include "i18n/lookup_message.h"
 #include "i18n/translation_table.h"
-#include "measure/display_page.h"
+#include "measure/ui/display_page.h"
 #include "record/local_clock.h"
 #include "record/ui/acquisition_page.h"
 #include "record/ui/recording_group.h"

@@ -2,6 +2,7 @@
 
 #include "protocol/format_fixed.h"
 #include "protocol/message_codes.h"
+#include "protocol/parameter_reply.h"
 
 namespace vestrix::protocol {
 
@@ -13,16 +14,15 @@ void DispatchMessage(const std::uint8_t* data, std::size_t size, MessageSink& si
                      QChar decimalSeparator) {
   const MessageView message(data, size);
   const std::uint8_t code = message.code();
-  if (const Parameter* p = FindParameterByReadCode(code)) {
-    sink.showStatus(QString::fromLatin1(p->statusId));
-    switch (p->kind) {
-      case ValueKind::Float32: sink.showValue(*p, ShowFloatReply(message, decimalSeparator)); break;
-      case ValueKind::UInt32:
-        // Read as signed, so the values the program writes read back unchanged.
-        sink.showValue(*p, QString::number(static_cast<std::int32_t>(message.uint32(1))));
-        break;
-      case ValueKind::Index: sink.selectChoice(*p, message.byte(1)); break;
-      case ValueKind::ModbusAddress: sink.selectChoice(*p, static_cast<int>(message.byte(1)) - 1); break;
+  if (const std::optional<ParameterValue> reply = DecodeReply(message)) {
+    const Parameter& p = *reply->parameter;
+    sink.showStatus(QString::fromLatin1(p.statusId));
+    if (p.isList()) {
+      sink.selectChoice(p, reply->position());
+    } else if (p.kind == ValueKind::Float32) {
+      sink.showValue(p, ShowFloatReply(message, decimalSeparator));
+    } else {
+      sink.showValue(p, QString::number(reply->integer));
     }
     return;
   }

@@ -4,7 +4,7 @@
 #include "app/status_panels.h"
 #include "hid/sim/sim_bus.h"
 #include "i18n/translation_table.h"
-#include "measure/display_page.h"
+#include "measure/ui/display_page.h"
 
 #include "support/qt_print.h"
 #include "support/test_settings.h"

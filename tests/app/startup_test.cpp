@@ -4,7 +4,7 @@
 #include "app/program_settings_page.h"
 #include "hid/sim/sim_bus.h"
 #include "i18n/language_combo.h"
-#include "measure/display_page.h"
+#include "measure/ui/display_page.h"
 #include "record/ui/acquisition_page.h"
 #include "record/ui/recording_group.h"
 

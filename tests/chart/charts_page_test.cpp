@@ -4,7 +4,7 @@
 #include "chart/charts_page.h"
 
 #include "config/ui/parameter_edit.h"
-#include "measure/display_page.h"
+#include "measure/ui/display_page.h"
 #include "protocol/codecs.h"
 #include "record/ui/acquisition_page.h"
 #include "record/recorder.h"

@@ -1,6 +1,6 @@
 #include "device/device_discovery.h"
 
-#include "measure/display_page.h"
+#include "measure/ui/display_page.h"
 #include "protocol/message_codes.h"
 
 #include "support/window_fixture.h"

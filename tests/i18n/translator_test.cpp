@@ -2,7 +2,7 @@
 #include "i18n/comma_text.h"
 #include "i18n/language_combo.h"
 #include "i18n/translation_table.h"
-#include "measure/display_page.h"
+#include "measure/ui/display_page.h"
 #include "protocol/codecs.h"
 
 #include "support/samples.h"

@@ -4,7 +4,7 @@
 #include "config/ui/config_page.h"
 
 #include "config/ui/parameter_edit.h"
-#include "measure/display_page.h"
+#include "measure/ui/display_page.h"
 #include "protocol/codecs.h"
 #include "protocol/message_codes.h"
 

@@ -4,7 +4,7 @@
 #include "loop/qt_gui_thread.h"
 #include "hid/hid_device_controller.h"
 #include "hid/linux/linux_platform.h"
-#include "measure/display_page.h"
+#include "measure/ui/display_page.h"
 #include "protocol/codecs.h"
 #include "protocol/message_codes.h"
 #include "sim/uhid_instrument.h"

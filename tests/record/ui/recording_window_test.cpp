@@ -1,7 +1,7 @@
 // Recording on the real window, offscreen, with a fixed clock and scripted
 // measurement messages.
-#include "measure/display_page.h"
-#include "measure/value_field.h"
+#include "measure/ui/display_page.h"
+#include "measure/ui/value_field.h"
 #include "protocol/codecs.h"
 #include "record/ui/acquisition_page.h"
 #include "record/ui/acquisition_table_view.h"

@@ -1,4 +1,4 @@
-#include "measure/value_field.h"
+#include "measure/ui/value_field.h"
 
 #include <QEvent>
 #include <QFontMetricsF>

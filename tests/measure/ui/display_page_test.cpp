@@ -1,7 +1,7 @@
-#include "measure/display_page.h"
+#include "measure/ui/display_page.h"
 
 #include "measure/display_texts.h"
-#include "measure/value_field.h"
+#include "measure/ui/value_field.h"
 #include "protocol/message_codes.h"
 
 #include "support/samples.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "measure/display_texts.h"
-#include "measure/value_field.h"
+#include "measure/ui/value_field.h"
 #include "protocol/command.h"
 #include "protocol/measurement_sample.h"
 

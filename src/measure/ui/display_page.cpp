@@ -1,4 +1,4 @@
-#include "measure/display_page.h"
+#include "measure/ui/display_page.h"
 
 #include "protocol/message_codes.h"
 #include "ui/placement.h"
