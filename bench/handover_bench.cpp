@@ -4,11 +4,11 @@
 //  handover_reports_per_second: the device sends as fast as it can.
 //  direct_*: the baseline, the same reads counted on the reader thread
 //    itself without any hand-over.
-#include "loop/qt_gui_thread.h"
 #include "bench_util.h"
 #include "hid/hid_device_controller.h"
 #include "hid/platform.h"
 #include "hid/sim/sim_bus.h"
+#include "loop/qt_gui_thread.h"
 
 #include <QApplication>
 #include <QTimer>

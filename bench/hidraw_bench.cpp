@@ -11,10 +11,10 @@
 //  paced_*: the device sends 8000 reports/s, the most a high-speed USB HID
 //    device can (one report per 125 us microframe).
 // Needs root and uhid: run it with "scripts/vm-test bench".
-#include "loop/qt_gui_thread.h"
 #include "bench_util.h"
 #include "hid/hid_device_controller.h"
 #include "hid/linux/linux_platform.h"
+#include "loop/qt_gui_thread.h"
 #include "sim/uhid_device.h"
 
 #include <QCoreApplication>

@@ -9,8 +9,8 @@
 //    already holds a million.
 #include "bench_util.h"
 #include "protocol/format_fixed.h"
-#include "record/ui/acquisition_table_model.h"
 #include "record/recorder.h"
+#include "record/ui/acquisition_table_model.h"
 
 #include <QApplication>
 #include <QStandardItemModel>

@@ -6,8 +6,8 @@
 #include "config/ui/parameter_edit.h"
 #include "measure/ui/display_page.h"
 #include "protocol/codecs.h"
-#include "record/ui/acquisition_page.h"
 #include "record/recorder.h"
+#include "record/ui/acquisition_page.h"
 #include "record/ui/recording_group.h"
 
 #include "support/samples.h"

@@ -1,12 +1,12 @@
 // The real program recording every measurement of the simulated instrument
 // into the file named by VESTRIX_RECORD_FILE; says "recording" once the run
 // is on, so that a test can kill it in the middle.
-#include "sim/demo_bus.h"
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/program_settings_page.h"
 #include "record/ui/acquisition_page.h"
 #include "record/ui/recording_group.h"
+#include "sim/demo_bus.h"
 
 #include <QCheckBox>
 #include <QDir>

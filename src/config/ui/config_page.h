@@ -1,8 +1,8 @@
 #pragma once
 
+#include "config/parameter_write.h"
 #include "config/ui/parameter_edit.h"
 #include "config/ui/parameter_layout.h"
-#include "config/parameter_write.h"
 #include "protocol/command.h"
 #include "protocol/parameter_table.h"
 

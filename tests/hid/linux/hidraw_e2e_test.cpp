@@ -1,9 +1,9 @@
 // End-to-end tests of the Linux backend against the kernel's HID stack: the
 // simulated instrument becomes a real hidraw device through /dev/uhid. They
 // need root and uhid, so scripts/vm-test runs them in a small VM.
-#include "loop/qt_gui_thread.h"
 #include "hid/hid_device_controller.h"
 #include "hid/linux/linux_platform.h"
+#include "loop/qt_gui_thread.h"
 #include "measure/ui/display_page.h"
 #include "protocol/codecs.h"
 #include "protocol/message_codes.h"
