@@ -33,25 +33,29 @@ const char* VerdictText(Verdict verdict) {
   return "";
 }
 
-QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock, QChar s) {
-  QByteArray text =
-      "No.;Date;Time;Duration [s];Peak;Peak at [s];Lowest;Mean;Std. dev.;Samples;Skipped;End;Break drop [%];"
-      "Verdict;\r\n";
-  for (const CapturedTest& t : tests) {
-    const record::ClockReading start = record::LocalClockAt(t.startMs + clock.wallOffsetMs);
-    text += QByteArray::number(t.number) + ';';
-    text += (clock.elapsed ? QByteArray() : record::DateText(start)) + ';';
-    text += (clock.elapsed ? QByteArray() : record::TimeText(start)) + ';';
-    text += Fixed(t.durationSeconds(), 3, s) + ';' + Fixed(t.peak, 4, s) + ';';
-    text += Fixed((t.peakMs - t.startMs) / 1000.0, 3, s) + ';' + Fixed(t.lowest, 4, s) + ';';
-    text += Fixed(t.mean, 4, s) + ';' + Fixed(t.deviation, 4, s) + ';';
-    text += QByteArray::number(static_cast<qulonglong>(t.samples)) + ';';
-    text += QByteArray::number(static_cast<qulonglong>(t.skipped)) + ';';
-    text += QByteArray(EndText(t.end)) + ';';
-    text += (t.end == EndReason::Break ? Fixed(t.breakDropPercent, 2, s) : QByteArray()) + ';';
-    text += QByteArray(VerdictText(t.verdict)) + ";\r\n";
-  }
-  text += "Tests;Passed;Failed;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;\r\n";
+QByteArray ResultsHeader() {
+  return "No.;Date;Time;Duration [s];Peak;Peak at [s];Lowest;Mean;Std. dev.;Samples;Skipped;End;Break drop [%];"
+         "Verdict;\r\n";
+}
+
+QByteArray TestLine(const CapturedTest& t, ClockBase clock, QChar s) {
+  const record::ClockReading start = record::LocalClockAt(t.startMs + clock.wallOffsetMs);
+  QByteArray text = QByteArray::number(t.number) + ';';
+  text += (clock.elapsed ? QByteArray() : record::DateText(start)) + ';';
+  text += (clock.elapsed ? QByteArray() : record::TimeText(start)) + ';';
+  text += Fixed(t.durationSeconds(), 3, s) + ';' + Fixed(t.peak, 4, s) + ';';
+  text += Fixed((t.peakMs - t.startMs) / 1000.0, 3, s) + ';' + Fixed(t.lowest, 4, s) + ';';
+  text += Fixed(t.mean, 4, s) + ';' + Fixed(t.deviation, 4, s) + ';';
+  text += QByteArray::number(static_cast<qulonglong>(t.samples)) + ';';
+  text += QByteArray::number(static_cast<qulonglong>(t.skipped)) + ';';
+  text += QByteArray(EndText(t.end)) + ';';
+  text += (t.end == EndReason::Break ? Fixed(t.breakDropPercent, 2, s) : QByteArray()) + ';';
+  text += QByteArray(VerdictText(t.verdict)) + ";\r\n";
+  return text;
+}
+
+QByteArray BatchText(const Batch& batch, QChar s) {
+  QByteArray text = "Tests;Passed;Failed;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;\r\n";
   const bool any = batch.peaks.count() > 0;
   text += QByteArray::number(batch.tests) + ';' + QByteArray::number(batch.passed) + ';' +
           QByteArray::number(batch.failed) + ';';
@@ -60,6 +64,12 @@ QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batc
   text += (any ? Fixed(batch.peaks.least(), 4, s) : QByteArray()) + ';';
   text += (any ? Fixed(batch.peaks.greatest(), 4, s) : QByteArray()) + ";\r\n";
   return text;
+}
+
+QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock, QChar s) {
+  QByteArray text = ResultsHeader();
+  for (const CapturedTest& t : tests) text += TestLine(t, clock, s);
+  return text + BatchText(batch, s);
 }
 
 }  // namespace vestrix::capture

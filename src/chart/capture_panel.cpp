@@ -1,6 +1,6 @@
 #include "chart/capture_panel.h"
 
-#include "config/parameter_input.h"
+#include "capture/capture_rules.h"
 #include "config/ui/parameter_edit.h"
 
 #include <QCheckBox>
@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace vestrix::chart {
 
@@ -96,37 +94,14 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
   layout->addWidget(batchLabel_);
 }
 
+static_assert(CapturePanel::kFields == capture::kRuleFields && CapturePanel::Upper == int(capture::RuleField::Upper));
+
 capture::CaptureSettings CapturePanel::rules(const capture::CaptureSettings& current, QChar separator) const {
-  capture::CaptureSettings rules = current;
-  // A number in its range, or nothing (the box light red).
-  auto read = [&](Field f, double least, double most) -> std::optional<double> {
-    const std::optional<double> n = config::ParseNumber(box(f)->text(), separator);
-    const bool valid = n && std::isfinite(*n) && *n >= least && *n <= most;
-    box(f)->setInvalid(!valid);
-    return valid ? n : std::nullopt;
-  };
-  constexpr double kAny = 1e300;
-  if (const auto v = read(Start, -kAny, kAny)) rules.startLevel = *v;
-  if (const auto v = read(End, -kAny, kAny)) rules.endLevel = *v;
-  if (const auto v = read(Break, 0, 100)) rules.breakPercent = *v;
-  if (const auto v = read(Longest, 0, kAny)) rules.longestSeconds = *v;
-  if (const auto v = read(Before, 0, kAny)) rules.preSeconds = *v;
-  if (const auto v = read(After, 0, kAny)) rules.postSeconds = *v;
-  // An empty limit is no limit.
-  for (const Field f : {Lower, Upper}) {
-    std::optional<double>& limit = f == Lower ? rules.lowerLimit : rules.upperLimit;
-    if (box(f)->text().trimmed().isEmpty()) {
-      box(f)->setInvalid(false);
-      limit.reset();
-    } else if (const auto v = read(f, -kAny, kAny)) {
-      limit = *v;
-    }
-  }
-  if (rules.lowerLimit && rules.upperLimit && *rules.lowerLimit > *rules.upperLimit) {
-    box(Upper)->setInvalid(true);
-    rules.upperLimit = current.upperLimit;
-  }
-  return rules;
+  std::array<QString, kFields> texts;
+  for (int f = 0; f < kFields; ++f) texts[f] = boxes_[f]->text();
+  const capture::RulesReading reading = capture::ReadCaptureRules(texts, current, separator);
+  for (int f = 0; f < kFields; ++f) boxes_[f]->setInvalid(reading.invalid[f]);
+  return reading.rules;
 }
 
 }  // namespace vestrix::chart

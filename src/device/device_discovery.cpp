@@ -28,6 +28,11 @@ bool DeviceDiscovery::Enumerate(hid::HidDevice& device, int index) {
   return true;
 }
 
+bool DeviceDiscovery::isCandidate(const DeviceLine& line) const {
+  if (line.text != kInstrumentProduct) return false;
+  return wanted_.empty() || (line.device != nullptr && line.device->pnpInfo().devicePath == wanted_);
+}
+
 void DeviceDiscovery::DeviceChange() {
   for (const DeviceLine& line : lines_) {
     if (line.device != nullptr) controller_.ReleaseDevice(line.device);
@@ -41,7 +46,7 @@ void DeviceDiscovery::DeviceChange() {
   controller_.EnumerateDevices();
 
   for (const DeviceLine& line : lines_) {
-    if (line.text != kInstrumentProduct) continue;
+    if (!isCandidate(line)) continue;
     if (activeDevice_ != nullptr) activeDevice_->setReportHandler({});
     activeDevice_ = line.device;
     if (activeDevice_ == nullptr) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
 #include <vector>
 
 namespace vestrix::device {
@@ -44,6 +45,12 @@ class DeviceDiscovery {
   // The controller's OnDeviceChange: rebuilds the list and picks the instrument.
   void DeviceChange();
 
+  // Only the instrument at this device path is picked (several on one PC);
+  // empty: any.
+  void setWanted(std::string devicePath) { wanted_ = std::move(devicePath); }
+  // Whether a line is one the instrument may be picked from.
+  bool isCandidate(const DeviceLine& line) const;
+
   hid::HidDevice* activeDevice() const { return activeDevice_; }
   const std::vector<DeviceLine>& lines() const { return lines_; }
 
@@ -55,6 +62,7 @@ class DeviceDiscovery {
   DiscoveryHost& host_;
   std::vector<DeviceLine> lines_;
   hid::HidDevice* activeDevice_ = nullptr;
+  std::string wanted_;
 };
 
 }  // namespace vestrix::device

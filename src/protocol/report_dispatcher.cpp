@@ -16,6 +16,7 @@ void DispatchMessage(const std::uint8_t* data, std::size_t size, MessageSink& si
   const std::uint8_t code = message.code();
   if (const std::optional<ParameterValue> reply = DecodeReply(message)) {
     const Parameter& p = *reply->parameter;
+    sink.valueReplied(*reply);
     sink.showStatus(QString::fromLatin1(p.statusId));
     if (p.isList()) {
       sink.selectChoice(p, reply->position());
@@ -24,6 +25,7 @@ void DispatchMessage(const std::uint8_t* data, std::size_t size, MessageSink& si
     } else {
       sink.showValue(p, QString::number(reply->integer));
     }
+    sink.handled(code);
     return;
   }
   switch (code) {
@@ -34,8 +36,9 @@ void DispatchMessage(const std::uint8_t* data, std::size_t size, MessageSink& si
     case kResetMinMax: sink.showStatus(QStringLiteral("IDS_14")); break;
     case kInputCalibration: sink.showStatus(QStringLiteral("IDS_16")); break;
     case kTaring: sink.showStatus(QStringLiteral("IDS_15")); break;
-    default: break;
+    default: return;
   }
+  sink.handled(code);
 }
 
 }  // namespace vestrix::protocol

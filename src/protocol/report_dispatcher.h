@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/measurement_sample.h"
+#include "protocol/parameter_reply.h"
 #include "protocol/parameter_table.h"
 
 #include <QString>
@@ -23,6 +24,11 @@ class MessageSink {
   virtual void selectChoice(const Parameter& parameter, int position) = 0;
   // A measurement message has been decoded into the latest sample.
   virtual void measurementReceived(const MeasurementSample& sample) = 0;
+  // Beyond what the window shows: a parameter's value as the reply carries
+  // it, and the code of every message handled (a reply, an action's
+  // acknowledgement, a measurement), for a program that waits for replies.
+  virtual void valueReplied(const ParameterValue&) {}
+  virtual void handled(std::uint8_t /*code*/) {}
 };
 
 // Dispatches one input message (the bytes after the report id) by its code.

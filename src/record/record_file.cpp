@@ -16,13 +16,14 @@ RecordFile::RecordFile(std::function<std::int64_t()> monotonicMs) : now_(std::mo
 RecordFile::~RecordFile() { close(); }
 
 void RecordFile::closeDescriptor() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0 && !attached_) ::close(fd_);
   fd_ = -1;
   partialLine_ = false;
 }
 
 void RecordFile::close() {
   closeDescriptor();
+  attached_ = false;
   failing_ = false;
   failure_ = Failure::System;
   nextTry_ = 0;
@@ -88,8 +89,15 @@ bool RecordFile::openAt(const QString& path) {
   return true;
 }
 
+void RecordFile::attach(int fd) {
+  close();
+  fd_ = fd;
+  attached_ = true;
+  size_ = 0;
+}
+
 bool RecordFile::lostFromPath(const QString& path) {
-  if (fd_ < 0) return false;
+  if (fd_ < 0 || attached_) return false;
   const std::int64_t now = now_();
   if (now < nextPathCheck_) return false;
   nextPathCheck_ = now + kPathCheckIntervalMs;
@@ -110,6 +118,7 @@ bool RecordFile::lostFromPath(const QString& path) {
 
 RecordFile::Outcome RecordFile::open(const QString& path) {
   if (fd_ >= 0) return Outcome::Written;
+  if (attached_) return Outcome::Failed;
   if (failing_ && now_() < nextTry_) return Outcome::Waiting;
   return openAt(path) ? Outcome::Written : Outcome::Failed;
 }

@@ -38,6 +38,12 @@ class RecordFile {
   RecordFile(const RecordFile&) = delete;
   RecordFile& operator=(const RecordFile&) = delete;
 
+  // Records go to a descriptor opened by someone else (standard output)
+  // instead of a file at a path: never closed here nor looked up by path,
+  // and not opened again once a write to it has failed.
+  void attach(int fd);
+  bool attached() const { return attached_; }
+
   // Opens the file at the path unless it is open: Written when it is open
   // afterwards.
   Outcome open(const QString& path);
@@ -49,6 +55,8 @@ class RecordFile {
   void close();
   // Whether the open file holds nothing yet (a new file).
   bool empty() const { return size_ == 0; }
+  // What the open file holds, as far as this object knows.
+  std::int64_t size() const { return size_; }
 
   // Whether the open file was deleted or moved away from the path since it
   // was opened (writes would go nowhere anyone can see). Looked at no more
@@ -74,6 +82,7 @@ class RecordFile {
 
   std::function<std::int64_t()> now_;
   int fd_ = -1;
+  bool attached_ = false;
   dev_t device_ = 0;  // what the path named when it was opened
   ino_t inode_ = 0;
   bool failing_ = false;

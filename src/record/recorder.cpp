@@ -44,7 +44,8 @@ RecordingState::Step RecordingState::RecordingStep(const protocol::MeasurementSa
                                                    const RecordSetup& options) {
   Step step;
   ++sampleCounter_;
-  if (sampleCounter_ < RateDivider(options.periodPosition)) return step;
+  const std::uint32_t divider = options.every != 0 ? options.every : RateDivider(options.periodPosition);
+  if (sampleCounter_ < divider) return step;
   sampleCounter_ = 0;
   ++recordNumber_;
   step.recorded = true;

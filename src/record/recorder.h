@@ -18,6 +18,7 @@ struct RecordSetup {
   ColumnChoice columns{};
   QString path;
   QChar decimalSeparator = QLatin1Char('.');
+  std::uint32_t every = 0;  // a record every so many messages instead of by the list (0)
 };
 
 // The rate divider of a period-list position: a record every so many
@@ -53,6 +54,8 @@ class RecordingState {
   const QString& failure() const { return file_.error(); }
   RecordFile::Failure failureKind() const { return file_.failure(); }
   const RecordFile& file() const { return file_; }
+  // Records go to a descriptor opened by someone else (standard output).
+  void recordTo(int fd) { file_.attach(fd); }
 
   bool headerPending() const { return headerPending_; }
   int recordNumber() const { return recordNumber_; }

@@ -1,0 +1,119 @@
+#include "console/command_context.h"
+
+#include "config/parameter_input.h"
+#include "console/exit_code.h"
+#include "device/udev_rule.h"
+#include "settings/config_location.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace vestrix::console {
+
+namespace {
+
+// The demo window keeps its settings apart from the real program's.
+QString SettingsName(bool demo) { return demo ? QStringLiteral("demo.ini") : QStringLiteral("config.ini"); }
+
+}  // namespace
+
+std::string AccessAdvice() {
+  const QString rule = device::UdevRulePath(QCoreApplication::applicationDirPath());
+  if (rule.startsWith(QLatin1String("/lib/")) || rule.startsWith(QLatin1String("/usr/"))) {
+    return "the udev rule " + rule.toStdString() +
+           " gives access to the user at the machine's seat: plug the instrument in again and run the program "
+           "in a session at that seat (not over SSH), or give your user access to the node";
+  }
+  return "install the udev rule (sudo cp " + rule.toStdString() +
+         " /etc/udev/rules.d/ && sudo udevadm control --reload && sudo udevadm trigger), then plug the "
+         "instrument in again";
+}
+
+CommandContext::CommandContext(const Invocation& invocation, ConsoleEnvironment& environment)
+    : args_(invocation), env_(environment) {
+  if (const std::optional<std::string> node = args_.value("--device")) {
+    // A link to the node (a udev symlink) names the same device.
+    const QString canonical = QFileInfo(QString::fromStdString(*node)).canonicalFilePath();
+    wanted_ = canonical.isEmpty() ? *node : canonical.toStdString();
+    if (wanted_.empty()) throw CommandEnd{kUsage, "--device needs a device node"};
+  }
+}
+
+CommandContext::~CommandContext() {
+  // The session's readers stop before the services they read from go away.
+  session_.reset();
+  platform_.reset();
+}
+
+InstrumentSession& CommandContext::look() {
+  if (session_) return *session_;
+  if (args_.has("--demo")) {
+    const std::string signal = args_.value("--signal").value_or("wave");
+    if (signal != "wave" && signal != "tests")
+      throw CommandEnd{kUsage, "--signal is 'wave' or 'tests', not '" + signal + "'"};
+    platform_ = env_.demoPlatform(signal == "tests" ? sim::Signal::Tests : sim::Signal::Wave);
+  } else {
+    if (args_.has("--signal")) throw CommandEnd{kUsage, "--signal goes with --demo"};
+    platform_ = env_.systemPlatform();
+  }
+  session_ = std::make_unique<InstrumentSession>(*platform_, wanted_);
+  link_ = session_->discover();
+  return *session_;
+}
+
+InstrumentSession& CommandContext::connect() {
+  InstrumentSession& session = look();
+  const std::string at = wanted_.empty() ? "" : " at " + wanted_;
+  switch (link_) {
+    case InstrumentSession::Link::Connected: return session;
+    case InstrumentSession::Link::NoInstrument:
+      throw CommandEnd{kNoInstrument, "no VESTRIX instrument" + at + " (see 'vestrix-cli list')"};
+    case InstrumentSession::Link::NoAccess: break;
+  }
+  const std::string node = deviceNode();
+  throw CommandEnd{kNoAccess,
+                   "no read/write access to " + (node.empty() ? "the instrument" : node) + ": " + AccessAdvice()};
+}
+
+std::string CommandContext::deviceNode() {
+  hid::HidDevice* device = look().instrument();
+  return device != nullptr ? device->pnpInfo().devicePath : std::string();
+}
+
+bool CommandContext::print(const std::string& line) {
+  std::fputs((line + "\n").c_str(), env_.out);
+  return std::fflush(env_.out) == 0 && std::ferror(env_.out) == 0;
+}
+
+void CommandContext::note(const std::string& line) {
+  std::fputs(("vestrix-cli: " + line + "\n").c_str(), env_.err);
+  std::fflush(env_.err);
+}
+
+std::optional<long long> CommandContext::count(const std::string& option) const {
+  const std::optional<std::string> text = args_.value(option);
+  if (!text) return std::nullopt;
+  bool ok = false;
+  const long long n = QString::fromStdString(*text).toLongLong(&ok, 10);
+  if (!ok || n < 1) throw CommandEnd{kUsage, option + " takes a whole number from 1, not '" + *text + "'"};
+  return n;
+}
+
+std::optional<double> CommandContext::seconds(const std::string& option) const {
+  const std::optional<std::string> text = args_.value(option);
+  if (!text) return std::nullopt;
+  const std::optional<double> n = config::ParseNumber(QString::fromStdString(*text), QLatin1Char('.'));
+  if (!n || !std::isfinite(*n) || *n <= 0 || *n > 1e9) {
+    throw CommandEnd{kUsage, option + " takes a time in seconds above 0, not '" + *text + "'"};
+  }
+  return n;
+}
+
+QString CommandContext::settingsFile() const {
+  if (!env_.settingsFile.isEmpty()) return env_.settingsFile;
+  return settings::ConfigFilePath(QCoreApplication::applicationDirPath(), SettingsName(args_.has("--demo")));
+}
+
+}  // namespace vestrix::console

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace vestrix::console {
+
+// How the program ends, for scripts.
+enum ExitCode : int {
+  kDone = 0,
+  kCheckFailed = 1,   // a test failed, or a value read back is not the one sent
+  kUsage = 2,         // a usage mistake or an invalid value: nothing was sent
+  kNoInstrument = 3,  // no instrument (at the device given)
+  kNoAccess = 4,      // the instrument is there, but not open for reading and writing
+  kNoReply = 5,       // the instrument did not answer within one second
+};
+
+}  // namespace vestrix::console

@@ -1,0 +1,44 @@
+#include "cli/command_line.h"
+#include "console/commands.h"
+#include "console/configuration_backup.h"
+#include "console/exit_code.h"
+#include "console/parameter_access.h"
+#include "console/parameter_text.h"
+
+#include <QDateTime>
+#include <QJsonDocument>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace vestrix::console {
+
+int GetCommand(CommandContext& context) {
+  const std::string name = context.args().operands.at(0);
+  const bool json = context.args().has("--json");
+  const bool all = QString::fromStdString(name).compare(QLatin1String("all"), Qt::CaseInsensitive) == 0;
+  const std::vector<const protocol::Parameter*> parameters =
+      all ? AllParameters() : std::vector<const protocol::Parameter*>{&NamedParameter(name)};
+  InstrumentSession& session = context.connect();
+  const std::vector<protocol::ParameterValue> values = ReadParameters(session, parameters);
+  if (json && all) {
+    const BackupOrigin origin{"vestrix-cli " + cli::kVersion,
+                              QDateTime::currentDateTime().toString(Qt::ISODate).toStdString(), context.deviceNode()};
+    const QByteArray document = BackupDocument(values, origin);
+    std::fwrite(document.constData(), 1, static_cast<std::size_t>(document.size()), context.env().out);
+    std::fflush(context.env().out);
+  } else if (json) {
+    context.print(QJsonDocument(ParameterJson(values.front())).toJson(QJsonDocument::Compact).toStdString());
+  } else if (!all) {
+    context.print(ValueWords(values.front()));
+  } else {
+    for (const protocol::ParameterValue& value : values) {
+      std::string line = value.parameter->name;
+      line.resize(std::max<std::size_t>(line.size() + 1, 16), ' ');
+      context.print(line + ValueWords(value));
+    }
+  }
+  return kDone;
+}
+
+}  // namespace vestrix::console

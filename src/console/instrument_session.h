@@ -1,0 +1,113 @@
+#pragma once
+
+#include "device/device_discovery.h"
+#include "hid/hid_device_controller.h"
+#include "hid/platform.h"
+#include "loop/qt_gui_thread.h"
+#include "protocol/command.h"
+#include "protocol/measurement_sample.h"
+#include "protocol/parameter_reply.h"
+#include "protocol/report_dispatcher.h"
+
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vestrix::console {
+
+// The instrument as a program without a window talks to it: found and
+// picked as the window does it (its product string; a device node when
+// given), polled every 15 ms while connected, asked for values and
+// actions with a time limit. Everything runs on the thread of the Qt event
+// loop; the waits run that loop, so reports keep coming meanwhile.
+class InstrumentSession : private device::DiscoveryHost, private protocol::MessageSink {
+ public:
+  static constexpr int kPollIntervalMs = 15;
+  static constexpr int kReplyTimeoutMs = 1000;
+
+  // What the first look at the devices found.
+  enum class Link { Connected, NoInstrument, NoAccess };
+
+  // wantedNode: the device path of the one instrument to use; empty: any.
+  InstrumentSession(hid::Platform& platform, std::string wantedNode = {});
+  ~InstrumentSession() override;
+
+  InstrumentSession(const InstrumentSession&) = delete;
+  InstrumentSession& operator=(const InstrumentSession&) = delete;
+
+  // Returns once the devices have been looked at.
+  Link discover();
+  bool connected() const { return connected_; }
+  // The instrument picked (connected or not), or none.
+  hid::HidDevice* instrument() const { return discovery_->activeDevice(); }
+  const std::vector<device::DeviceLine>& lines() const { return discovery_->lines(); }
+  bool isCandidate(const device::DeviceLine& line) const { return discovery_->isCandidate(line); }
+
+  // Runs the event loop until done() holds, the time is up (a negative
+  // time: no limit) or interrupt() was called; whether done() holds.
+  bool waitFor(const std::function<bool()>& done, int timeoutMs);
+  // Ends the wait in progress and every later one (a signal came).
+  void interrupt();
+  bool interrupted() const { return interrupted_; }
+
+  // A parameter's value, or nothing when no reply came in time.
+  std::optional<protocol::ParameterValue> read(const protocol::Parameter& parameter, int timeoutMs = kReplyTimeoutMs);
+  // An action (taring...): whether the instrument acknowledged it in time.
+  bool act(std::uint8_t code, int timeoutMs = kReplyTimeoutMs);
+  // A write command; the instrument does not answer it.
+  void write(const protocol::Command& command);
+
+  // Measurement requests every 15 ms while connected, from now on.
+  void startPolling();
+  void stopPolling();
+  // Each measurement as it arrives.
+  std::function<void(const protocol::MeasurementSample&)> onMeasurement;
+  // The instrument came or went after the first look.
+  std::function<void(bool connected)> onConnection;
+  std::uint64_t measurements() const { return measurements_; }
+
+ private:
+  void send(const std::uint8_t* message, std::uint32_t length);
+  void poll();
+  void check();
+  void handleReport(hid::HidDevice& device, std::uint8_t reportId, const std::uint8_t* data, std::uint16_t size);
+  bool enumerate(hid::HidDevice& device, int index) { return discovery_->Enumerate(device, index); }
+  void deviceChange(hid::HidDeviceController&);
+
+  // Discovery, without a window to show it in.
+  QString lookupMessage(const QString& identifier) const override { return identifier; }
+  void setStatusText(int, const QString&, const QStringList&) override {}
+  void setConnected(bool connected) override;
+  hid::ReportHandler instrumentReportHandler() override;
+  void deviceListChanged(const std::vector<device::DeviceLine>&) override {}
+  // The instrument's messages.
+  void showStatus(const QString&) override {}
+  void showValue(const protocol::Parameter&, const QString&) override {}
+  void selectChoice(const protocol::Parameter&, int) override {}
+  void measurementReceived(const protocol::MeasurementSample& sample) override;
+  void valueReplied(const protocol::ParameterValue& value) override { replies_[value.parameter->readCode] = value; }
+  void handled(std::uint8_t code) override { ++handled_[code]; }
+
+  hid::Platform& platform_;
+  loop::QtGuiThread gui_;
+  std::unique_ptr<hid::HidDeviceController> controller_;
+  std::unique_ptr<device::DeviceDiscovery> discovery_;
+  QTimer pollTimer_;
+  bool polling_ = false;
+  bool connected_ = false;
+  bool interrupted_ = false;
+  int passes_ = 0;
+  protocol::MeasurementSample sample_;
+  std::uint64_t measurements_ = 0;
+  std::map<std::uint8_t, protocol::ParameterValue> replies_;
+  std::map<std::uint8_t, std::uint64_t> handled_;
+  std::function<void()> check_;  // the wait in progress looks again
+};
+
+}  // namespace vestrix::console

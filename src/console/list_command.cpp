@@ -1,0 +1,28 @@
+#include "console/commands.h"
+#include "console/exit_code.h"
+
+namespace vestrix::console {
+
+int ListCommand(CommandContext& context) {
+  InstrumentSession& session = context.look();
+  bool instrument = false;
+  bool access = false;
+  for (const device::DeviceLine& line : session.lines()) {
+    const bool candidate = session.isCandidate(line);
+    const bool readWrite = line.device != nullptr && line.device->OpenedForReadWrite();
+    const std::string node = line.device != nullptr ? line.device->pnpInfo().devicePath : std::string("-");
+    context.print(std::string(candidate ? "* " : "  ") + node + "  " + (readWrite ? "read/write" : "no access") + "  " +
+                  line.text.toStdString());
+    instrument = instrument || candidate;
+    access = access || (candidate && readWrite);
+  }
+  if (session.lines().empty()) context.note("no HID devices");
+  if (!instrument) {
+    const std::string at = context.wantedNode().empty() ? "" : " at " + context.wantedNode();
+    throw CommandEnd{kNoInstrument, "no VESTRIX instrument" + at};
+  }
+  if (!access) throw CommandEnd{kNoAccess, "no read/write access to the instrument: " + AccessAdvice()};
+  return kDone;
+}
+
+}  // namespace vestrix::console

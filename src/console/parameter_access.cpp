@@ -1,0 +1,38 @@
+#include "console/parameter_access.h"
+
+#include "console/command_context.h"
+#include "console/exit_code.h"
+
+namespace vestrix::console {
+
+const protocol::Parameter& NamedParameter(const std::string& name) {
+  if (const protocol::Parameter* parameter = protocol::FindParameterByName(name)) return *parameter;
+  std::string names;
+  for (const protocol::Parameter& parameter : protocol::Parameters()) {
+    names += (names.empty() ? "" : ", ") + std::string(parameter.name);
+  }
+  throw CommandEnd{kUsage, "unknown parameter '" + name + "' (the parameters: " + names + ")"};
+}
+
+std::vector<protocol::ParameterValue> ReadParameters(InstrumentSession& session,
+                                                     const std::vector<const protocol::Parameter*>& parameters) {
+  std::vector<protocol::ParameterValue> values;
+  for (const protocol::Parameter* parameter : parameters) {
+    const std::optional<protocol::ParameterValue> value = session.read(*parameter);
+    if (!value) {
+      if (session.interrupted()) throw CommandEnd{kNoReply, "interrupted"};
+      throw CommandEnd{kNoReply,
+                       std::string("no reply from the instrument within one second (reading ") + parameter->name + ")"};
+    }
+    values.push_back(*value);
+  }
+  return values;
+}
+
+std::vector<const protocol::Parameter*> AllParameters() {
+  std::vector<const protocol::Parameter*> parameters;
+  for (const protocol::Parameter& parameter : protocol::Parameters()) parameters.push_back(&parameter);
+  return parameters;
+}
+
+}  // namespace vestrix::console

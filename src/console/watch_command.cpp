@@ -1,0 +1,59 @@
+#include "console/commands.h"
+#include "console/exit_code.h"
+#include "console/measurement_run.h"
+#include "console/record_columns.h"
+#include "console/watch_format.h"
+
+namespace vestrix::console {
+
+namespace {
+
+// A record line as a terminal line: without its CR.
+std::string Line(QByteArray recordLine) {
+  recordLine.chop(2);
+  return recordLine.toStdString();
+}
+
+}  // namespace
+
+int WatchCommand(CommandContext& context) {
+  const std::string formatName = context.args().value("--format").value_or("text");
+  const std::optional<WatchFormat> format = ParseWatchFormat(formatName);
+  if (!format) throw CommandEnd{kUsage, "--format is text, json, csv or influx, not '" + formatName + "'"};
+  std::optional<long long> count = context.count("--count");
+  if (context.args().has("--once")) {
+    if (count) throw CommandEnd{kUsage, "--once and --count go not together"};
+    count = 1;
+  }
+  ConsoleEnvironment& env = context.env();
+  const record::ColumnChoice columns = DefaultColumns();
+
+  context.connect();
+  const std::string device = context.deviceNode();
+  MeasurementRun run(context);
+  long long printed = 0;
+  bool readerGone = false;
+  if (*format == WatchFormat::Csv) readerGone = !context.print(Line(record::RecordHeader(columns)));
+  if (readerGone) return kDone;
+  run.run(
+      [&](const protocol::MeasurementSample& sample) {
+        if (readerGone) return;
+        std::string line;
+        switch (*format) {
+          case WatchFormat::Text: line = TextLine(sample, env.decimalSeparator); break;
+          case WatchFormat::Json: line = JsonLine(sample, env.localClock(), env.unixMs()); break;
+          case WatchFormat::Csv:
+            line = Line(record::RecordFields(sample, columns, env.localClock(), static_cast<int>(printed),
+                                             env.decimalSeparator));
+            break;
+          case WatchFormat::Influx: line = InfluxLine(sample, device, env.unixMs()); break;
+        }
+        // A reader that went away (watch | head) ends the watch quietly.
+        readerGone = !context.print(line);
+        ++printed;
+      },
+      [&] { return readerGone || (count && printed >= *count); }, std::nullopt);
+  return kDone;
+}
+
+}  // namespace vestrix::console

@@ -1,0 +1,83 @@
+#include "console/watch_format.h"
+
+#include "console/number_text.h"
+#include "measure/display_texts.h"
+
+#include <array>
+#include <cstdio>
+
+namespace vestrix::console {
+
+namespace {
+
+struct NamedValue {
+  const char* name;
+  float value;
+};
+
+// The five values, by the names of the record columns (min and max beyond them).
+std::array<NamedValue, 5> Values(const protocol::MeasurementSample& s) {
+  return {{{"tens", s.tensValue},
+           {"enc", s.counterValue},
+           {"adc", s.analogValue},
+           {"min", s.minValue},
+           {"max", s.maxValue}}};
+}
+
+int Bit(std::uint8_t relay) { return relay != 0 ? 1 : 0; }
+
+}  // namespace
+
+std::optional<WatchFormat> ParseWatchFormat(const std::string& name) {
+  if (name == "text") return WatchFormat::Text;
+  if (name == "json") return WatchFormat::Json;
+  if (name == "csv") return WatchFormat::Csv;
+  if (name == "influx") return WatchFormat::Influx;
+  return std::nullopt;
+}
+
+std::string TextLine(const protocol::MeasurementSample& sample, QChar decimalSeparator) {
+  const measure::DisplayTexts t = measure::FormatSample(sample, decimalSeparator);
+  const QString line = QStringLiteral("%1 %2  tens %3  enc %4  adc %5  min %6  max %7  out1 %8  out2 %9")
+                           .arg(t.date, t.time, t.tens, t.counter, t.analog, t.min, t.max, t.relay1, t.relay2);
+  return line.toStdString();
+}
+
+std::string JsonLine(const protocol::MeasurementSample& s, const record::ClockReading& c, std::int64_t unixMs) {
+  char head[160];
+  std::snprintf(head, sizeof head,
+                "{\"time\":\"%04d-%02d-%02dT%02d:%02d:%02d.%03d\",\"unix_ms\":%lld,"
+                "\"device_time\":\"%04u-%02u-%02uT%02u:%02u:%02u\"",
+                c.year, c.month, c.day, c.hour, c.minute, c.second, c.millisecond, static_cast<long long>(unixMs),
+                s.year, s.month, s.day, s.hour, s.minute, s.second);
+  std::string line = head;
+  for (const NamedValue& v : Values(s)) {
+    const std::string text = ShortestText(v.value);
+    line += std::string(",\"") + v.name + "\":" + (text.empty() ? "null" : text);
+  }
+  return line + ",\"out1\":" + std::to_string(Bit(s.relay1)) + ",\"out2\":" + std::to_string(Bit(s.relay2)) + "}";
+}
+
+std::string EscapeInfluxTag(const std::string& value) {
+  std::string escaped;
+  for (const char c : value) {
+    if (c == ',' || c == '=' || c == ' ') escaped += '\\';
+    // A line break would end the point: it cannot be escaped, only replaced.
+    escaped += (c == '\n' || c == '\r') ? '_' : c;
+  }
+  return escaped;
+}
+
+std::string InfluxLine(const protocol::MeasurementSample& s, const std::string& device, std::int64_t unixMs) {
+  std::string line = "vestrix";
+  if (!device.empty()) line += ",device=" + EscapeInfluxTag(device);
+  line += ' ';
+  for (const NamedValue& v : Values(s)) {
+    const std::string text = ShortestText(v.value);
+    if (!text.empty()) line += std::string(v.name) + '=' + text + ',';
+  }
+  line += "out1=" + std::to_string(Bit(s.relay1)) + "i,out2=" + std::to_string(Bit(s.relay2)) + "i ";
+  return line + std::to_string(unixMs) + "000000";
+}
+
+}  // namespace vestrix::console
