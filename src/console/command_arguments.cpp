@@ -1,6 +1,7 @@
 #include "console/command_arguments.h"
 
 #include "cli/command_line.h"
+#include "protocol/parameter_table.h"
 
 #include <algorithm>
 #include <cctype>
@@ -26,6 +27,13 @@ const std::vector<OptionSpec> kCommon = {
     {"--signal", "SIGNAL", "with --demo: 'wave' (the default) or 'tests' (a series of pull tests)"},
     {"--help", "", "show the help and exit"},
 };
+
+// The parameters' names on one line (shell completion reads it).
+std::string ParameterNames() {
+  std::string names = "Parameters:\n ";
+  for (const protocol::Parameter& parameter : protocol::Parameters()) names += std::string(" ") + parameter.name;
+  return names;
+}
 
 const std::vector<CommandSpec> kCommands = {
     {"list", "", 0, 0, "list the HID devices, the instrument marked, with their access", {}, ""},
@@ -56,16 +64,17 @@ const std::vector<CommandSpec> kCommands = {
      1,
      "read a parameter, or all of them",
      {{"--json", "", "as JSON; 'get all --json' writes a configuration backup"}},
-     ""},
+     ParameterNames()},
     {"set",
-     "PARAM VALUE",
+     "PARAM VALUE | --from FILE",
      0,
      2,
      "write a parameter and read it back, or restore a backup",
      {{"--from", "FILE", "restore the parameters of a backup ('get all --json'), only those that differ"},
       {"--dry-run", "", "with --from: check the file and say what would change, send nothing"}},
      "Numbers are written with a point. A list takes its entry's text or its value (the position\n"
-     "from 0; for ModbusAdr the address). A number beyond a parameter's range is clamped to it."},
+     "from 0; for ModbusAdr the address). A number beyond a parameter's range is clamped to it.\n\n" +
+         ParameterNames()},
     {"tare", "", 0, 0, "tare the tensometric input", {}, ""},
     {"calibrate", "", 0, 0, "calibrate the input", {}, ""},
     {"reset-minmax", "", 0, 0, "reset the minimum and maximum", {}, ""},

@@ -67,7 +67,12 @@ InstrumentSession& CommandContext::connect() {
   InstrumentSession& session = look();
   const std::string at = wanted_.empty() ? "" : " at " + wanted_;
   switch (link_) {
-    case InstrumentSession::Link::Connected: return session;
+    case InstrumentSession::Link::Connected:
+      if (!heard_ && !session.awaitReader()) {
+        throw CommandEnd{kNoReply, "no reply from the instrument within one second"};
+      }
+      heard_ = true;
+      return session;
     case InstrumentSession::Link::NoInstrument:
       throw CommandEnd{kNoInstrument, "no VESTRIX instrument" + at + " (see 'vestrix-cli list')"};
     case InstrumentSession::Link::NoAccess: break;

@@ -35,8 +35,8 @@ class CommandContext {
 
   // Opens the HID services and looks at the devices, once.
   InstrumentSession& look();
-  // Looks, and ends the command (CommandEnd: 3 or 4) unless the instrument
-  // is connected.
+  // Looks, and ends the command (CommandEnd: 3, 4 or 5) unless the
+  // instrument is connected and answers.
   InstrumentSession& connect();
   // The device node given with --device, as the system names it; "" for any.
   const std::string& wantedNode() const { return wanted_; }
@@ -64,6 +64,7 @@ class CommandContext {
   std::unique_ptr<hid::Platform> platform_;
   std::unique_ptr<InstrumentSession> session_;
   InstrumentSession::Link link_ = InstrumentSession::Link::NoInstrument;
+  bool heard_ = false;
 };
 
 }  // namespace vestrix::console

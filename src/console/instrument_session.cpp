@@ -39,6 +39,16 @@ InstrumentSession::Link InstrumentSession::discover() {
   return Link::NoInstrument;
 }
 
+bool InstrumentSession::awaitReader(int timeoutMs) {
+  const auto open = [this] { return instrument() != nullptr && instrument()->readChannelOpen(); };
+  // The reader thread tells nobody: looked at every few milliseconds.
+  QTimer look;
+  look.setInterval(2);
+  QObject::connect(&look, &QTimer::timeout, [this] { check(); });
+  look.start();
+  return waitFor(open, timeoutMs);
+}
+
 void InstrumentSession::deviceChange(hid::HidDeviceController&) {
   const bool before = connected_;
   discovery_->DeviceChange();

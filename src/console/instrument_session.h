@@ -43,6 +43,10 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
 
   // Returns once the devices have been looked at.
   Link discover();
+  // Whether the instrument's reports can be heard, within the time: they
+  // are read on a thread of their own that opens the device by itself, and
+  // an answer sent before that reaches nobody.
+  bool awaitReader(int timeoutMs = kReplyTimeoutMs);
   bool connected() const { return connected_; }
   // The instrument picked (connected or not), or none.
   hid::HidDevice* instrument() const { return discovery_->activeDevice(); }

@@ -64,6 +64,10 @@ int RecordCommand(CommandContext& context) {
   if (toOutput) state.recordTo(env.outDescriptor);
   state.runChanged(true);
 
+  const auto failureText = [&state] {
+    return state.failureKind() == record::RecordFile::Failure::NotRegularFile ? std::string("not a regular file")
+                                                                              : state.failure().toStdString();
+  };
   MeasurementRun run(context);
   long long records = 0;
   long long stored = 0;
@@ -88,25 +92,26 @@ int RecordCommand(CommandContext& context) {
         if (state.storing()) ++stored;
         if (step.recreatedNow) context.note(shown + " was deleted or moved away: recording goes on in a new file");
         if (step.failedNow) {
-          const std::string why = state.failureKind() == record::RecordFile::Failure::NotRegularFile
-                                      ? std::string("not a regular file")
-                                      : state.failure().toStdString();
+          const std::string why = failureText();
           // A file that takes no record at all is a mistake of the command.
           if (stored == 0) {
             firstFailed = true;
             session.interrupt();
             return;
           }
+          if (toOutput) {
+            // A reader that has gone does not come back.
+            context.note("cannot write " + shown + ": " + why + "; the recording ends");
+            session.interrupt();
+            return;
+          }
           context.note("cannot write " + shown + ": " + why + "; trying again");
-          if (toOutput) session.interrupt();  // a reader that has gone does not come back
         }
         if (step.resumedNow) context.note("recording to " + shown + " again");
       },
       [&] { return count && records >= *count; }, seconds);
   progressTimer.stop();
-  const std::string failure = state.failureKind() == record::RecordFile::Failure::NotRegularFile
-                                  ? std::string("not a regular file")
-                                  : state.failure().toStdString();
+  const std::string failure = failureText();
   state.runChanged(false);
   if (env.errIsTerminal) progress("\n");
   if (firstFailed) throw CommandEnd{kUsage, "cannot write " + shown + ": " + failure};

@@ -4,6 +4,8 @@
 #include "console/record_columns.h"
 #include "console/watch_format.h"
 
+#include <algorithm>
+
 namespace vestrix::console {
 
 namespace {
@@ -32,6 +34,7 @@ int WatchCommand(CommandContext& context) {
   const std::string device = context.deviceNode();
   MeasurementRun run(context);
   long long printed = 0;
+  std::int64_t lastNs = 0;
   bool readerGone = false;
   if (*format == WatchFormat::Csv) readerGone = !context.print(Line(record::RecordHeader(columns)));
   if (readerGone) return kDone;
@@ -46,7 +49,12 @@ int WatchCommand(CommandContext& context) {
             line = Line(record::RecordFields(sample, columns, env.localClock(), static_cast<int>(printed),
                                              env.decimalSeparator));
             break;
-          case WatchFormat::Influx: line = InfluxLine(sample, device, env.unixMs()); break;
+          case WatchFormat::Influx:
+            // A database keeps one point per series and time: two measurements
+            // in one millisecond get times a nanosecond apart.
+            lastNs = std::max(env.unixMs() * 1000000, lastNs + 1);
+            line = InfluxLine(sample, device, lastNs);
+            break;
         }
         // A reader that went away (watch | head) ends the watch quietly.
         readerGone = !context.print(line);

@@ -68,7 +68,7 @@ std::string EscapeInfluxTag(const std::string& value) {
   return escaped;
 }
 
-std::string InfluxLine(const protocol::MeasurementSample& s, const std::string& device, std::int64_t unixMs) {
+std::string InfluxLine(const protocol::MeasurementSample& s, const std::string& device, std::int64_t unixNs) {
   std::string line = "vestrix";
   if (!device.empty()) line += ",device=" + EscapeInfluxTag(device);
   line += ' ';
@@ -77,7 +77,7 @@ std::string InfluxLine(const protocol::MeasurementSample& s, const std::string& 
     if (!text.empty()) line += std::string(v.name) + '=' + text + ',';
   }
   line += "out1=" + std::to_string(Bit(s.relay1)) + "i,out2=" + std::to_string(Bit(s.relay2)) + "i ";
-  return line + std::to_string(unixMs) + "000000";
+  return line + std::to_string(unixNs);
 }
 
 }  // namespace vestrix::console

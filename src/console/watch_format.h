@@ -33,6 +33,6 @@ std::string EscapeInfluxTag(const std::string& value);
 // tag (none when empty), the values as float fields (a value that is not
 // finite left out), the relays as integer fields, and the time in
 // nanoseconds since the epoch. No line end.
-std::string InfluxLine(const protocol::MeasurementSample& sample, const std::string& device, std::int64_t unixMs);
+std::string InfluxLine(const protocol::MeasurementSample& sample, const std::string& device, std::int64_t unixNs);
 
 }  // namespace vestrix::console

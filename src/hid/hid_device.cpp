@@ -58,6 +58,7 @@ void HidDevice::closeRead() {
   {
     std::lock_guard lock(readMutex_);
     channel = std::move(read_);
+    readOpen_ = false;
   }
   // A read in progress on the reader thread ends at once; the reader drops
   // its own reference afterwards.
@@ -77,6 +78,7 @@ std::shared_ptr<ReadChannel> HidDevice::acquireReadChannel(int* error) {
       return nullptr;
     }
     read_ = platform_.openRead(pnpInfo_, error);
+    readOpen_ = read_ != nullptr;
   }
   return read_;
 }

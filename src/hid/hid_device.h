@@ -82,6 +82,9 @@ class HidDevice {
   void tryStartReader();
   // Whether a reader exists (running, or ended by an error of its handler).
   bool hasReader() const { return reader_ != nullptr; }
+  // Whether the reader holds the device open for reading (any thread): an
+  // input report the device sends before that reaches nobody.
+  bool readChannelOpen() const { return readOpen_; }
 
   // Closes the main and the read handle.
   void closeHandles();
@@ -133,6 +136,7 @@ class HidDevice {
   std::unique_ptr<DeviceHandle> main_;
   std::mutex readMutex_;
   std::shared_ptr<ReadChannel> read_;
+  std::atomic<bool> readOpen_{false};
   std::u16string productName_;
   std::optional<Caps> descriptor_;
   std::atomic<int> readerSleepTime_{kDefaultReaderSleepTime};

@@ -43,7 +43,7 @@ TEST(WatchFormat, JsonCarriesTheValuesExactlyAndNullForWhatIsNotANumber) {
 TEST(WatchFormat, InfluxIsOnePointWithTagFieldsAndNanoseconds) {
   protocol::MeasurementSample s = testing::ScriptedSample();
   s.maxValue = std::numeric_limits<float>::infinity();
-  EXPECT_EQ(InfluxLine(s, "/dev/hidraw3", 1796900000123),
+  EXPECT_EQ(InfluxLine(s, "/dev/hidraw3", 1796900000123000000),
             "vestrix,device=/dev/hidraw3 tens=12.5,enc=-4e-05,adc=1234.5679,min=-7.125,out1=1i,out2=0i "
             "1796900000123000000");
   EXPECT_EQ(InfluxLine(s, "", 1).substr(0, 13), "vestrix tens=");
