@@ -52,7 +52,10 @@ std::string ValueWords(const protocol::ParameterValue& value) {
   const protocol::Parameter& p = *value.parameter;
   if (p.isList()) {
     // A byte outside the list is still what the instrument holds.
-    return EntryText(p, ListValue(value)).value_or("(" + std::to_string(ListValue(value)) + ")");
+    if (std::optional<std::string> text = EntryText(p, ListValue(value))) return *text;
+    // Built in place: GCC 12 at -O3 takes "literal" + string for an overlapping copy.
+    std::string unlisted = std::to_string(ListValue(value));
+    return unlisted.insert(0, 1, '(').append(1, ')');
   }
   if (p.kind == ValueKind::UInt32) return std::to_string(value.integer);
   const std::string text = ShortestText(value.number);

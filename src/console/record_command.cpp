@@ -73,8 +73,10 @@ int RecordCommand(CommandContext& context) {
   long long stored = 0;
   bool firstFailed = false;
   const auto progress = [&](const char* end) {
-    const std::string line = "\r" + std::to_string(records) + " records, " + ElapsedText(run.elapsedMs()) + ", " +
-                             SizeText(state.file().size()) + "   " + end;
+    // Built in place: GCC 12 at -O3 takes "literal" + string for an overlapping copy.
+    std::string line = std::to_string(records);
+    line.insert(0, 1, '\r');
+    line += " records, " + ElapsedText(run.elapsedMs()) + ", " + SizeText(state.file().size()) + "   " + end;
     std::fputs(line.c_str(), env.err);
     std::fflush(env.err);
   };
