@@ -26,12 +26,12 @@ const char* VerdictText(Verdict verdict);
 // has them (every field followed by ";", CR LF): a header, a line a test,
 // then the batch's header and its line. Numbers in the user's decimal
 // separator.
-// Its parts: the header, a test's line, and the batch's header and line.
+QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock,
+                       QChar decimalSeparator);
+// Its parts, for a program that prints each test as it ends: the header, a
+// test's line, and the batch's header and line.
 QByteArray ResultsHeader();
 QByteArray TestLine(const CapturedTest& test, ClockBase clock, QChar decimalSeparator);
 QByteArray BatchText(const Batch& batch, QChar decimalSeparator);
-
-QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock,
-                       QChar decimalSeparator);
 
 }  // namespace vestrix::capture

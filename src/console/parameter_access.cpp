@@ -20,7 +20,6 @@ std::vector<protocol::ParameterValue> ReadParameters(InstrumentSession& session,
   for (const protocol::Parameter* parameter : parameters) {
     const std::optional<protocol::ParameterValue> value = session.read(*parameter);
     if (!value) {
-      if (session.interrupted()) throw CommandEnd{kNoReply, "interrupted"};
       throw CommandEnd{kNoReply,
                        std::string("no reply from the instrument within one second (reading ") + parameter->name + ")"};
     }

@@ -1,6 +1,7 @@
 // vestrix-cli as users run it, against the kernel's HID stack: the simulated
 // instrument becomes a real hidraw device through /dev/uhid. Needs root and
 // uhid: scripts/vm-test runs these with the other hidraw tests in a VM.
+#include "console_fixture.h"
 #include "protocol/parameter_table.h"
 #include "sim/uhid_instrument.h"
 
@@ -32,16 +33,6 @@ std::string Read(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
 }
 
 // The program run in a process of its own, its standard output to a file.

@@ -53,6 +53,11 @@ class ConfigPageTest : public testing::WindowFixture {
     settle();
     instrument->clearOutputReports();
   }
+  // A message as the instrument's 63-byte report carries it (zeros after it).
+  void deliver(Bytes message) {
+    message.resize(63);
+    window->HandleDeviceReport(*window->ActiveDevice(), 1, message.data(), 63);
+  }
 
   const ParameterRow& row(const char* control) const {
     for (const ParameterRow& r : window->TabSheet4->rows()) {
@@ -194,7 +199,7 @@ TEST_F(ConfigPageTest, ListWritesSendThePositionOrTheAddress) {
 
 TEST_F(ConfigPageTest, RepliesFillOnlyTheirOwnControlAndPanelZero) {
   startConnected();
-  auto reply = [&](Bytes message) { window->HandleDeviceReport(*window->ActiveDevice(), 1, message.data(), 63); };
+  auto reply = [&](Bytes message) { deliver(std::move(message)); };
   const QString display = window->TabSheet1->tensField()->text();
   reply({1, 5});
   EXPECT_EQ(row("BoxModbusAdr").list->currentText(), "5");
@@ -220,7 +225,7 @@ TEST_F(ConfigPageTest, RepliesFillOnlyTheirOwnControlAndPanelZero) {
 // then sends nothing rather than a value nobody chose.
 TEST_F(ConfigPageTest, AListWithoutSelectionSendsNothing) {
   startConnected();
-  auto reply = [&](Bytes message) { window->HandleDeviceReport(*window->ActiveDevice(), 1, message.data(), 63); };
+  auto reply = [&](Bytes message) { deliver(std::move(message)); };
   reply({1, 0});
   reply({35, 9});
   EXPECT_EQ(row("BoxModbusAdr").list->currentIndex(), -1);
@@ -240,7 +245,7 @@ TEST_F(ConfigPageTest, OnlyAMouseClickRestoresTheColour) {
   r.writeButton->click();
   EXPECT_EQ(r.edit->text(), "3.0000");
   Bytes m = Float(33, 4.0f);
-  window->HandleDeviceReport(*window->ActiveDevice(), 1, m.data(), 63);
+  deliver(m);
   EXPECT_EQ(r.edit->text(), "4.0000");
   EXPECT_EQ(base("BoxTensOffset"), ParameterEdit::kInvalidColour);
   // Keyboard focus does not restore it.
@@ -273,7 +278,7 @@ TEST_F(ConfigPageTest, AWideValueShowsItsStart) {
     return r.edit->cursorPosition() == 0 && cursor.left() < r.edit->fontMetrics().averageCharWidth();
   };
   Bytes m = Float(33, -123456792.0f);
-  window->HandleDeviceReport(*window->ActiveDevice(), 1, m.data(), 63);
+  deliver(m);
   ASSERT_EQ(r.edit->text(), "-123456792.0000");
   ASSERT_GT(r.edit->fontMetrics().horizontalAdvance(r.edit->text()), r.edit->width());  // it is wider
   EXPECT_TRUE(startsInSight());
