@@ -6,6 +6,7 @@
 #include "app/window_settings.h"
 #include "config/ui/config_page.h"
 #include "device/command_sender.h"
+#include "device/udev_rule.h"
 #include "i18n/language_combo.h"
 #include "i18n/lookup_message.h"
 #include "i18n/translation_table.h"
@@ -109,12 +110,21 @@ void TFMain::buildFrame() {
   DataTimer->setObjectName(QStringLiteral("DataTimer"));
   DataTimer->setTimerType(Qt::PreciseTimer);
   DataTimer->setInterval(15);
+
+  heldRetry_ = new QTimer(this);
+  heldRetry_->setInterval(1000);
 }
 
 void TFMain::wirePages() {
   setDecimalSeparator(decimalSeparator_);
   recording_ = new record::RecordingControl(*TabSheet3, *TabSheet5->recordingGroup(), *this, this);
   connect(DataTimer, &QTimer::timeout, this, Guarded([this] { DataTimerTimer(); }));
+  connect(heldRetry_, &QTimer::timeout, this, Guarded([this] {
+            const std::optional<device::Refusal>& refusal = discovery_->refusal();
+            if (!refusal || refusal->kind != device::Refusal::Kind::InUse || discovery_->retryHeldInstrument()) {
+              heldRetry_->stop();
+            }
+          }));
   connect(TabSheet5, &ProgramSettingsPage::languagePicked, this,
           [this](int index) { RunGuarded([&] { LangCombo1Change(index); }); });
   connect(TabSheet5->showChartsBox(), &QCheckBox::toggled, this, [this](bool shown) { showCharts(shown); });
@@ -198,10 +208,24 @@ void TFMain::sendCommand(const protocol::Command& command) {
 }
 
 void TFMain::setConnected(bool connected) {
+  if (connected) heldRetry_->stop();
   DeviceConnected = connected ? 255 : 0;
   connected ? DataTimer->start() : DataTimer->stop();
   connected ? TabSheet2->connectionStarted() : TabSheet2->connectionEnded();
   recording_->refreshStatus();
+}
+
+void TFMain::instrumentRefused(const device::Refusal& refusal) {
+  const QString node = QString::fromStdString(refusal.node);
+  if (refusal.kind == device::Refusal::Kind::InUse) {
+    const QString holder = refusal.holder.empty() ? LookupMessage(QStringLiteral("TXT_ANOTHER_PROGRAM"))
+                                                  : QString::fromStdString(refusal.holder);
+    setStatusText(0, LookupMessage(QStringLiteral("IDS_IN_USE")).arg(node, holder), {node});
+    if (!heldRetry_->isActive()) heldRetry_->start();
+    return;
+  }
+  const QString rule = device::UdevRulePath(QCoreApplication::applicationDirPath());
+  setStatusText(0, LookupMessage(QStringLiteral("IDS_ACCESS")).arg(node, rule), {node, rule});
 }
 
 void TFMain::deviceListChanged(const std::vector<device::DeviceLine>& lines) { TabSheet5->showDevices(lines); }

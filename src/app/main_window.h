@@ -161,6 +161,7 @@ class TFMain : public QWidget,
     return hid::ReportHandler::bind<&TFMain::HandleDeviceReport>(this);
   }
   void deviceListChanged(const std::vector<device::DeviceLine>& lines) override;
+  void instrumentRefused(const device::Refusal& refusal) override;
   // Replies of the instrument.
   void showStatus(const QString& identifier) override;
   void showValue(const protocol::Parameter& parameter, const QString& text) override;
@@ -191,6 +192,8 @@ class TFMain : public QWidget,
   std::unique_ptr<hid::HidDeviceController> controller_;
   std::unique_ptr<device::DeviceDiscovery> discovery_;
   record::RecordingControl* recording_ = nullptr;
+  // While another program holds the instrument: asked again every second.
+  QTimer* heldRetry_ = nullptr;
 };
 
 // The program's one main window while it exists.

@@ -319,7 +319,7 @@ bool ChartsPage::load(const QString& path) {
     return false;
   }
   if (read.cancelled) {
-    host_.say(host_.message(QStringLiteral("TXT_CHART_CANCELLED")).arg(path), paths);
+    host_.say(host_.message(QStringLiteral("IDS_CHART_CANCELLED")).arg(path), paths);
     return false;
   }
   host_.say(host_.message(QStringLiteral("IDS_CHART_READ"))

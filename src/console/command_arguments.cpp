@@ -19,7 +19,9 @@ const std::string kExitCodes =
     "  2  a usage mistake or an invalid value: nothing was sent\n"
     "  3  no instrument (at the device given)\n"
     "  4  no read/write access to the instrument\n"
-    "  5  no reply from the instrument within one second\n";
+    "  5  no reply from the instrument within one second\n"
+    "  6  output could not be written: standard output (a full disk, not a closed pipe), or records\n"
+    "     that never reached the record file\n";
 
 const std::vector<OptionSpec> kCommon = {
     {"--device", "NODE", "the instrument at this device node (/dev/hidrawN), when several are plugged in"},

@@ -31,8 +31,13 @@ std::string AccessAdvice() {
          "instrument in again";
 }
 
-CommandContext::CommandContext(const Invocation& invocation, ConsoleEnvironment& environment)
-    : args_(invocation), env_(environment) {
+std::string InUseText(const device::Refusal& refusal) {
+  return "the instrument at " + refusal.node + " is in use by " +
+         (refusal.holder.empty() ? std::string("another program") : refusal.holder);
+}
+
+CommandContext::CommandContext(const Invocation& invocation, ConsoleEnvironment& environment, StandardOutput& output)
+    : args_(invocation), env_(environment), output_(output) {
   if (const std::optional<std::string> node = args_.value("--device")) {
     // A link to the node (a udev symlink) names the same device.
     const QString canonical = QFileInfo(QString::fromStdString(*node)).canonicalFilePath();
@@ -78,6 +83,9 @@ InstrumentSession& CommandContext::connect() {
     case InstrumentSession::Link::NoAccess: break;
   }
   const std::string node = deviceNode();
+  if (session.refusal() && session.refusal()->kind == device::Refusal::Kind::InUse) {
+    throw CommandEnd{kNoAccess, InUseText(*session.refusal())};
+  }
   throw CommandEnd{kNoAccess,
                    "no read/write access to " + (node.empty() ? "the instrument" : node) + ": " + AccessAdvice()};
 }
@@ -85,11 +93,6 @@ InstrumentSession& CommandContext::connect() {
 std::string CommandContext::deviceNode() {
   hid::HidDevice* device = look().instrument();
   return device != nullptr ? device->pnpInfo().devicePath : std::string();
-}
-
-bool CommandContext::print(const std::string& line) {
-  std::fputs((line + "\n").c_str(), env_.out);
-  return std::fflush(env_.out) == 0 && std::ferror(env_.out) == 0;
 }
 
 void CommandContext::note(const std::string& line) {

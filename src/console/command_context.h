@@ -3,6 +3,9 @@
 #include "console/command_arguments.h"
 #include "console/console_environment.h"
 #include "console/instrument_session.h"
+#include "console/standard_output.h"
+
+#include <QByteArray>
 
 #include <memory>
 #include <optional>
@@ -19,12 +22,14 @@ struct CommandEnd {
 
 // What a user without access to the instrument does about it.
 std::string AccessAdvice();
+// The line that says another program holds the instrument.
+std::string InUseText(const device::Refusal& refusal);
 
 // One run of a command: what was asked, the world around, and the
 // instrument once looked for.
 class CommandContext {
  public:
-  CommandContext(const Invocation& invocation, ConsoleEnvironment& environment);
+  CommandContext(const Invocation& invocation, ConsoleEnvironment& environment, StandardOutput& output);
   ~CommandContext();
 
   CommandContext(const CommandContext&) = delete;
@@ -43,9 +48,14 @@ class CommandContext {
   // The node of the instrument picked ("" when none).
   std::string deviceNode();
 
-  // A line on standard output (false when it could not be written: the
-  // reader has gone), and one on standard error.
-  bool print(const std::string& line);
+  // A line, or bytes, on standard output: false when they could not be
+  // written (the reader has gone, the disk is full), and after that nothing
+  // more is. The program says why at its end. A line on standard error.
+  bool print(const std::string& line) { return output_.line(line); }
+  bool write(const QByteArray& bytes) {
+    return output_.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  }
+  StandardOutput& output() { return output_; }
   void note(const std::string& line);
 
   // An option's whole number, at least 1; nothing when not given.
@@ -60,6 +70,7 @@ class CommandContext {
  private:
   const Invocation& args_;
   ConsoleEnvironment& env_;
+  StandardOutput& output_;
   std::string wanted_;
   std::unique_ptr<hid::Platform> platform_;
   std::unique_ptr<InstrumentSession> session_;

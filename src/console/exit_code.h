@@ -10,6 +10,8 @@ enum ExitCode : int {
   kNoInstrument = 3,  // no instrument (at the device given)
   kNoAccess = 4,      // the instrument is there, but not open for reading and writing
   kNoReply = 5,       // the instrument did not answer within one second
+  kOutputFailed = 6,  // output could not be written (a full disk...): standard output, or records of the
+                      // file; a closed pipe is not a failure
 };
 
 }  // namespace vestrix::console

@@ -9,7 +9,6 @@
 #include <QJsonDocument>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace vestrix::console {
 
@@ -24,9 +23,7 @@ int GetCommand(CommandContext& context) {
   if (json && all) {
     const BackupOrigin origin{"vestrix-cli " + cli::kVersion,
                               QDateTime::currentDateTime().toString(Qt::ISODate).toStdString(), context.deviceNode()};
-    const QByteArray document = BackupDocument(values, origin);
-    std::fwrite(document.constData(), 1, static_cast<std::size_t>(document.size()), context.env().out);
-    std::fflush(context.env().out);
+    context.write(BackupDocument(values, origin));
   } else if (json) {
     context.print(QJsonDocument(ParameterJson(values.front())).toJson(QJsonDocument::Compact).toStdString());
   } else if (!all) {

@@ -52,6 +52,8 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
   hid::HidDevice* instrument() const { return discovery_->activeDevice(); }
   const std::vector<device::DeviceLine>& lines() const { return discovery_->lines(); }
   bool isCandidate(const device::DeviceLine& line) const { return discovery_->isCandidate(line); }
+  // Why the instrument picked is not used, if it is not.
+  const std::optional<device::Refusal>& refusal() const { return discovery_->refusal(); }
 
   // Runs the event loop until done() holds, the time is up (a negative
   // time: no limit) or interrupt() was called; whether done() holds.
@@ -90,6 +92,7 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
   void setConnected(bool connected) override;
   hid::ReportHandler instrumentReportHandler() override;
   void deviceListChanged(const std::vector<device::DeviceLine>&) override {}
+  void instrumentRefused(const device::Refusal&) override {}
   // The instrument's messages.
   void showStatus(const QString&) override {}
   void showValue(const protocol::Parameter&, const QString&) override {}

@@ -94,20 +94,20 @@ int RecordCommand(CommandContext& context) {
         if (state.storing()) ++stored;
         if (step.recreatedNow) context.note(shown + " was deleted or moved away: recording goes on in a new file");
         if (step.failedNow) {
-          const std::string why = failureText();
+          if (toOutput) {
+            // Standard output does not come back: the recording ends, and
+            // the program's end says why (nothing when the reader went away).
+            context.output().fail(state.failureNumber());
+            session.interrupt();
+            return;
+          }
           // A file that takes no record at all is a mistake of the command.
           if (stored == 0) {
             firstFailed = true;
             session.interrupt();
             return;
           }
-          if (toOutput) {
-            // A reader that has gone does not come back.
-            context.note("cannot write " + shown + ": " + why + "; the recording ends");
-            session.interrupt();
-            return;
-          }
-          context.note("cannot write " + shown + ": " + why + "; trying again");
+          context.note("cannot write " + shown + ": " + failureText() + "; trying again");
         }
         if (step.resumedNow) context.note("recording to " + shown + " again");
       },
@@ -117,6 +117,12 @@ int RecordCommand(CommandContext& context) {
   state.runChanged(false);
   if (env.errIsTerminal) progress("\n");
   if (firstFailed) throw CommandEnd{kUsage, "cannot write " + shown + ": " + failure};
+  // Records that never reached the file make the recording a failure, also
+  // when the file took the later ones again.
+  if (!toOutput && stored < records) {
+    throw CommandEnd{kOutputFailed, std::to_string(records - stored) + " of " + std::to_string(records) +
+                                        " records could not be written to " + shown};
+  }
   return kDone;
 }
 

@@ -72,7 +72,8 @@ int TestsCommand(CommandContext& context) {
           context.print(Line(capture::TestLine(capture.tests().back(), clock, env.decimalSeparator)));
         }
       },
-      [&] { return count && static_cast<long long>(capture.tests().size()) >= *count; }, seconds);
+      [&] { return context.output().failed() || (count && static_cast<long long>(capture.tests().size()) >= *count); },
+      seconds);
   // A test under way when the run ends is judged as it stands.
   if (capture.interrupt()) context.print(Line(capture::TestLine(capture.tests().back(), clock, env.decimalSeparator)));
   const QByteArray batch = capture::BatchText(capture.batch(), env.decimalSeparator);

@@ -35,12 +35,10 @@ int WatchCommand(CommandContext& context) {
   MeasurementRun run(context);
   long long printed = 0;
   std::int64_t lastNs = 0;
-  bool readerGone = false;
-  if (*format == WatchFormat::Csv) readerGone = !context.print(Line(record::RecordHeader(columns)));
-  if (readerGone) return kDone;
+  if (*format == WatchFormat::Csv && !context.print(Line(record::RecordHeader(columns)))) return kDone;
   run.run(
       [&](const protocol::MeasurementSample& sample) {
-        if (readerGone) return;
+        if (context.output().failed()) return;
         std::string line;
         switch (*format) {
           case WatchFormat::Text: line = TextLine(sample, env.decimalSeparator); break;
@@ -56,11 +54,12 @@ int WatchCommand(CommandContext& context) {
             line = InfluxLine(sample, device, lastNs);
             break;
         }
-        // A reader that went away (watch | head) ends the watch quietly.
-        readerGone = !context.print(line);
+        // Output that failed ends the watch: quietly when the reader went
+        // away (watch | head), with an error otherwise.
+        context.print(line);
         ++printed;
       },
-      [&] { return readerGone || (count && printed >= *count); }, std::nullopt);
+      [&] { return context.output().failed() || (count && printed >= *count); }, std::nullopt);
   return kDone;
 }
 

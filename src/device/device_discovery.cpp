@@ -1,9 +1,5 @@
 #include "device/device_discovery.h"
 
-#include "device/udev_rule.h"
-
-#include <QCoreApplication>
-
 namespace vestrix::device {
 
 DeviceDiscovery::DeviceDiscovery(hid::HidDeviceController& controller, DiscoveryHost& host)
@@ -38,6 +34,7 @@ void DeviceDiscovery::DeviceChange() {
     if (line.device != nullptr) controller_.ReleaseDevice(line.device);
   }
   activeDevice_ = nullptr;
+  refusal_.reset();
   host_.setConnected(false);
   host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_2")));
   lines_.clear();
@@ -55,20 +52,39 @@ void DeviceDiscovery::DeviceChange() {
       host_.setConnected(false);
       continue;
     }
-    if (activeDevice_->OpenedForReadWrite()) {
-      activeDevice_->setReportHandler(host_.instrumentReportHandler());
-      host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_1")));
-      host_.setConnected(true);
-    } else {
-      activeDevice_->setReportHandler({});
-      host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_2")));
-      host_.setConnected(false);
-      // Beyond the connection state: say why the instrument is not used.
-      const QString node = QString::fromStdString(activeDevice_->pnpInfo().devicePath);
-      const QString rule = UdevRulePath(QCoreApplication::applicationDirPath());
-      host_.setStatusText(0, host_.lookupMessage(QStringLiteral("IDS_ACCESS")).arg(node, rule), {node, rule});
-    }
+    use(*activeDevice_);
   }
+}
+
+void DeviceDiscovery::use(hid::HidDevice& device) {
+  refusal_.reset();
+  std::string holder;
+  if (device.OpenedForReadWrite() && device.holdExclusive(&holder)) {
+    device.setReportHandler(host_.instrumentReportHandler());
+    host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_1")));
+    host_.setConnected(true);
+    return;
+  }
+  device.setReportHandler({});
+  host_.setStatusText(1, host_.lookupMessage(QStringLiteral("IDS_2")));
+  host_.setConnected(false);
+  refusal_ = Refusal{device.OpenedForReadWrite() ? Refusal::Kind::InUse : Refusal::Kind::NoAccess,
+                     device.pnpInfo().devicePath, holder};
+  host_.instrumentRefused(*refusal_);
+}
+
+bool DeviceDiscovery::retryHeldInstrument() {
+  if (activeDevice_ == nullptr || !refusal_ || refusal_->kind != Refusal::Kind::InUse) return false;
+  // Said again only when something changed: the same refusal stays quiet.
+  const Refusal before = *refusal_;
+  std::string holder;
+  if (!activeDevice_->holdExclusive(&holder)) {
+    refusal_->holder = holder;
+    if (holder != before.holder) host_.instrumentRefused(*refusal_);
+    return false;
+  }
+  use(*activeDevice_);
+  return true;
 }
 
 }  // namespace vestrix::device

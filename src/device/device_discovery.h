@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,17 @@ struct DeviceLine {
   hid::HidDevice* device = nullptr;
 };
 
+// Why a found instrument is not used.
+struct Refusal {
+  enum class Kind {
+    NoAccess,  // not open for reading and writing
+    InUse,     // another program holds it
+  };
+  Kind kind = Kind::NoAccess;
+  std::string node;    // its device path
+  std::string holder;  // with InUse: the program, where the system says so ("name (pid N)")
+};
+
 // What discovery changes in the window.
 class DiscoveryHost {
  public:
@@ -32,6 +44,9 @@ class DiscoveryHost {
   // The program's report handler for the instrument.
   virtual hid::ReportHandler instrumentReportHandler() = 0;
   virtual void deviceListChanged(const std::vector<DeviceLine>& lines) = 0;
+  // The instrument was found but cannot be used (beyond the connection
+  // state, which says Offline).
+  virtual void instrumentRefused(const Refusal& refusal) = 0;
 };
 
 // Lists and claims every HID device and picks the instrument among them
@@ -51,6 +66,12 @@ class DeviceDiscovery {
   // Whether a line is one the instrument may be picked from.
   bool isCandidate(const DeviceLine& line) const;
 
+  // The instrument picked but held by another program: asks again (that
+  // program may have ended; nothing tells). True when it is used now.
+  bool retryHeldInstrument();
+  // Why the instrument picked is not used, if it is not.
+  const std::optional<Refusal>& refusal() const { return refusal_; }
+
   hid::HidDevice* activeDevice() const { return activeDevice_; }
   const std::vector<DeviceLine>& lines() const { return lines_; }
 
@@ -61,7 +82,11 @@ class DeviceDiscovery {
   hid::HidDeviceController& controller_;
   DiscoveryHost& host_;
   std::vector<DeviceLine> lines_;
+  // Connects the instrument picked, or says why it cannot be used.
+  void use(hid::HidDevice& device);
+
   hid::HidDevice* activeDevice_ = nullptr;
+  std::optional<Refusal> refusal_;
   std::string wanted_;
 };
 

@@ -68,6 +68,16 @@ void HidDevice::closeRead() {
 void HidDevice::closeHandles() {
   closeMain();
   closeRead();
+  hold_.reset();
+}
+
+bool HidDevice::holdExclusive(std::string* holder) {
+  if (hold_) return true;
+  if (!accessible()) return false;
+  HoldResult result = platform_.hold(pnpInfo_);
+  hold_ = std::move(result.hold);
+  if (holder != nullptr) *holder = result.holder;
+  return hold_ != nullptr;
 }
 
 std::shared_ptr<ReadChannel> HidDevice::acquireReadChannel(int* error) {

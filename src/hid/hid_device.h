@@ -86,7 +86,13 @@ class HidDevice {
   // input report the device sends before that reaches nobody.
   bool readChannelOpen() const { return readOpen_; }
 
-  // Closes the main and the read handle.
+  // Takes the device for this program alone (kept until its handles are
+  // closed); false when another program holds it, *holder then naming it
+  // where the system says (else empty). True at once while held.
+  bool holdExclusive(std::string* holder);
+  bool held() const { return hold_ != nullptr; }
+
+  // Closes the main and the read handle, and lets go of the hold.
   void closeHandles();
 
  private:
@@ -134,6 +140,7 @@ class HidDevice {
   std::atomic<bool> inCallback_{false};
   bool openedForReadWrite_ = false;
   std::unique_ptr<DeviceHandle> main_;
+  std::unique_ptr<DeviceHold> hold_;
   std::mutex readMutex_;
   std::shared_ptr<ReadChannel> read_;
   std::atomic<bool> readOpen_{false};

@@ -69,6 +69,21 @@ class ReadChannel {
   virtual void cancel() = 0;
 };
 
+// An interface held by this program for itself while it exists: another
+// program that asks is told it is in use (an advisory hold: only programs
+// that ask respect it).
+class DeviceHold {
+ public:
+  virtual ~DeviceHold() = default;
+};
+
+// What asking for an interface of one's own gave.
+struct HoldResult {
+  std::unique_ptr<DeviceHold> hold;  // null when it could not be taken
+  bool inUse = false;                // another program holds it
+  std::string holder;                // which, where the system says so ("name (pid N)"); else empty
+};
+
 // The operating system's HID services.
 class Platform {
  public:
@@ -85,6 +100,10 @@ class Platform {
 
   // Opens an interface for reading reports; null with *error set on failure.
   virtual std::unique_ptr<ReadChannel> openRead(const PnpInfo& device, int* error) = 0;
+
+  // Takes an interface for this program alone, never waiting for it. A
+  // system without such holds gives a hold that holds nothing.
+  virtual HoldResult hold(const PnpInfo& device);
 
   // The system's error code for "the handle is gone", which a reader
   // reports while its device is unplugged but not yet released.

@@ -57,7 +57,7 @@ constexpr TextRow kMessages[] = {
     {"TXT_CHART_CANCEL", "Anuluj", "Cancel"},
     {"IDS_CHART_READ", "%1: %2 pomiarów w %3 seriach, pominięto %4 wierszy",
      "%1: %2 records in %3 runs read, %4 lines skipped"},
-    {"TXT_CHART_CANCELLED", "Odczyt pliku %1 przerwany", "Reading %1 cancelled"},
+    {"IDS_CHART_CANCELLED", "Odczyt pliku %1 przerwany", "Reading %1 cancelled"},
     {"IDS_CHART_NOT_READ", "Błąd odczytu %1: %2", "Cannot read %1: %2"},
     {"IDS_CHART_NOT_FILE", "Błąd: %1 to nie jest zwykły plik", "Cannot use %1: not a regular file"},
     {"IDS_CHART_SAVED", "Obraz zapisany do %1", "Picture saved to %1"},
@@ -74,6 +74,8 @@ constexpr TextRow kMessages[] = {
     {"IDS_CAPTURE_NOT_EXPORTED", "Błąd zapisu do %1: %2", "Cannot save the results to %1: %2"},
     // Why a found instrument could not be used.
     {"IDS_ACCESS", "Brak dostępu do %1 - reguła udev: %2", "No read/write access to %1 - udev rule: %2"},
+    {"IDS_IN_USE", "%1 jest używany przez %2", "%1 is in use by %2"},
+    {"TXT_ANOTHER_PROGRAM", "inny program", "another program"},
 };
 
 }  // namespace

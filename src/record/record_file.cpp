@@ -28,10 +28,12 @@ void RecordFile::close() {
   failure_ = Failure::System;
   nextTry_ = 0;
   error_.clear();
+  errorNumber_ = 0;
 }
 
 void RecordFile::fail(int error) {
   error_ = QString::fromLocal8Bit(std::strerror(error));
+  errorNumber_ = error;
   failure_ = Failure::System;
   failing_ = true;
   nextTry_ = now_() + kRetryIntervalMs;

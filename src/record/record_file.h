@@ -68,8 +68,9 @@ class RecordFile {
   // Whether the last attempt failed (records are not being stored).
   bool failing() const { return failing_; }
   Failure failure() const { return failure_; }
-  // The system's reason for the last failure.
+  // The system's reason for the last failure, and its error number.
   const QString& error() const { return error_; }
+  int errorNumber() const { return errorNumber_; }
 
   static constexpr std::int64_t kRetryIntervalMs = 1000;
   static constexpr std::int64_t kPathCheckIntervalMs = 1000;
@@ -92,6 +93,7 @@ class RecordFile {
   std::int64_t nextTry_ = 0;
   std::int64_t nextPathCheck_ = 0;
   QString error_;
+  int errorNumber_ = 0;
 };
 
 }  // namespace vestrix::record

@@ -52,6 +52,7 @@ class RecordingState {
   // Whether records reach the file (false while a failure lasts).
   bool storing() const { return !file_.failing(); }
   const QString& failure() const { return file_.error(); }
+  int failureNumber() const { return file_.errorNumber(); }
   RecordFile::Failure failureKind() const { return file_.failure(); }
   const RecordFile& file() const { return file_; }
   // Records go to a descriptor opened by someone else (standard output).

@@ -90,6 +90,7 @@ std::optional<int> ParseSettingsInteger(const QByteArray& value) {
 }
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {
+  if (path_.isEmpty()) return;  // no file at all: every key has its default
   QFile file(path_);
   if (!file.open(QIODevice::ReadOnly)) return;  // missing or unreadable: every key has its default
   // As much as there is, up to the cap: asking for the cap itself would

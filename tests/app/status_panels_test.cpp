@@ -43,6 +43,7 @@ std::vector<Said> EveryPathMessage(const TFMain& window) {
   }
   for (const char* id : {"IDS_REC_NOT_FILE", "IDS_REC_RECREATED", "IDS_REC_RESUMED", "IDS_REC_APPENDS",
                          "IDS_CHART_NOT_FILE", "IDS_CHART_CANCELLED", "IDS_CHART_SAVED", "IDS_CAPTURE_EXPORTED"}) {
+    EXPECT_TRUE(window.LookupMessage(id).contains("%1")) << id;
     said.push_back({window.LookupMessage(id).arg(kLongPath), {kLongPath}});
   }
   said.push_back(

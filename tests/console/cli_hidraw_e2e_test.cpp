@@ -2,6 +2,7 @@
 // instrument becomes a real hidraw device through /dev/uhid. Needs root and
 // uhid: scripts/vm-test runs these with the other hidraw tests in a VM.
 #include "console_fixture.h"
+#include "protocol/codecs.h"
 #include "protocol/parameter_table.h"
 #include "sim/uhid_instrument.h"
 
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -43,14 +45,18 @@ class Cli {
     const int fd = ::open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    const int errFd = ::open((outPath_ + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     posix_spawn_file_actions_adddup2(&actions, fd, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
     std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
     if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
     ::close(fd);
+    ::close(errFd);
   }
+  pid_t pid() const { return pid_; }
   // The exit code, or -1.
   int wait() {
     int status = 0;
@@ -58,6 +64,7 @@ class Cli {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   std::string out() const { return Read(outPath_); }
+  std::string err() const { return Read(outPath_ + ".err"); }
 
  private:
   std::string outPath_;
@@ -67,6 +74,7 @@ class Cli {
 struct CliRun {
   int code;
   std::string out;
+  std::string err;
 };
 
 class CliHidraw : public ::testing::Test {
@@ -103,7 +111,7 @@ class CliHidraw : public ::testing::Test {
   CliRun run(const std::vector<std::string>& arguments) {
     Cli cli(arguments, dir + "/out");
     const int code = cli.wait();
-    return {code, cli.out()};
+    return {code, cli.out(), cli.err()};
   }
   float stored(sim::UhidInstrument* instrument, const char* name) {
     const std::uint8_t code = protocol::FindParameterByName(name)->readCode;
@@ -161,10 +169,13 @@ TEST_F(CliHidraw, RecordsAShortRun) {
 // recording its own instrument's values.
 TEST_F(CliHidraw, TwoInstrumentsRecordedByTwoProcesses) {
   sim::UhidInstrument* second = plug("VX-0002");
-  // Told apart by their signals: the first's wave is near 500, the
-  // second rests near 0 before its first pull test.
+  // Told apart by what cannot overlap however the machine is loaded: the
+  // second's values are offset by a million, far beyond the first's wave
+  // (0 to 1000) and its own noise.
   second->instrument().withModel([](sim::InstrumentModel& m) {
-    m.setSignal(sim::Signal::Tests);
+    std::uint8_t offset[5] = {static_cast<std::uint8_t>(protocol::FindParameterByName("TensOffset")->writeCode())};
+    protocol::PutFloat32(offset + 1, 1e6f);
+    m.handle(offset, sizeof offset);  // a write: not answered
     return 0;
   });
   const std::vector<std::string> found = nodes();
@@ -173,21 +184,52 @@ TEST_F(CliHidraw, TwoInstrumentsRecordedByTwoProcesses) {
   ASSERT_EQ(run({"--device", found[0], "set", "TensCoef", "7"}).code, 0);
   const bool firstIsFirst = stored(first, "TensCoef") == 7.0f;
   const std::string waveNode = firstIsFirst ? found[0] : found[1];
-  const std::string restNode = firstIsFirst ? found[1] : found[0];
+  const std::string offsetNode = firstIsFirst ? found[1] : found[0];
   ASSERT_EQ(run({"--device", found[0], "set", "TensCoef", "1"}).code, 0);
 
   Cli wave({"--device", waveNode, "record", dir + "/wave.csv", "--count", "30", "--columns", "no,tens"}, dir + "/o1");
-  Cli rest({"--device", restNode, "record", dir + "/rest.csv", "--count", "30", "--columns", "no,tens"}, dir + "/o2");
+  Cli offset({"--device", offsetNode, "record", dir + "/offset.csv", "--count", "30", "--columns", "no,tens"},
+             dir + "/o2");
   EXPECT_EQ(wave.wait(), 0);
-  EXPECT_EQ(rest.wait(), 0);
-  for (const auto& [name, high] : {std::pair<std::string, bool>{"wave.csv", true}, {"rest.csv", false}}) {
+  EXPECT_EQ(offset.wait(), 0);
+  for (const auto& [name, isWave] : {std::pair<std::string, bool>{"wave.csv", true}, {"offset.csv", false}}) {
     const std::vector<std::string> lines = Lines(Read(dir + "/" + name));
     ASSERT_EQ(lines.size(), 31u) << name;
     for (std::size_t i = 1; i < lines.size(); ++i) {
       const double tens = std::stod(lines[i].substr(lines[i].find(';') + 1));
-      EXPECT_EQ(tens > 100, high) << name << ": " << lines[i];
+      EXPECT_EQ(tens < 100000, isWave) << name << ": " << lines[i];
     }
   }
+}
+
+// One program at a time: a recording holds the instrument; another program
+// is told who holds it and sends nothing, and takes it once it is free.
+TEST_F(CliHidraw, ASecondProgramIsRefusedWhileTheFirstHoldsTheInstrument) {
+  const std::string node = nodes().at(0);
+  const std::string file = dir + "/held.csv";
+  Cli holder({"record", file, "--duration", "30", "--columns", "no"}, dir + "/o1");
+  ASSERT_TRUE(testing::PumpUntil([&] { return Lines(Read(file)).size() >= 3; }, 10000));
+  const std::string held = "in use by vestrix-cli (pid " + std::to_string(holder.pid()) + ")";
+  const long requests = first->device().outputCount();
+
+  CliRun r = run({"watch", "--once"});
+  EXPECT_EQ(r.code, 4);
+  EXPECT_EQ(r.err, "vestrix-cli: the instrument at " + node + " is " + held + "\n");
+  r = run({"list"});
+  EXPECT_EQ(r.code, 4);
+  EXPECT_NE(r.out.find("* " + node + "  " + held + "  VESTRIX"), std::string::npos) << r.out;
+  r = run({"set", "TensCoef", "5"});
+  EXPECT_EQ(r.code, 4);
+  EXPECT_NE(stored(first, "TensCoef"), 5.0f);
+
+  ::kill(holder.pid(), SIGTERM);
+  EXPECT_EQ(holder.wait(), 0);
+  // Only the holder's requests reached the instrument meanwhile: its records are its own.
+  const std::vector<std::string> lines = Lines(Read(file));
+  for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i], std::to_string(i - 1) + ";") << i;
+  EXPECT_GT(first->device().outputCount(), requests);
+  EXPECT_EQ(run({"set", "TensCoef", "5"}).code, 0);
+  EXPECT_EQ(stored(first, "TensCoef"), 5.0f);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -89,15 +90,41 @@ class ConsoleRunner {
   // An instrument that answers nothing.
   void makeSilent() { specs.front().behaviour = nullptr; }
 
-  ConsoleRun run(std::vector<std::string> arguments) {
+  // Where standard output goes: caught, a full disk, or a reader that has
+  // gone (a pipe whose reading end is closed).
+  enum class Output { Caught, FullDisk, ClosedPipe };
+
+  ConsoleRun run(std::vector<std::string> arguments, Output output = Output::Caught) {
     char* outText = nullptr;
     char* errText = nullptr;
     std::size_t outSize = 0;
     std::size_t errSize = 0;
-    std::FILE* out = open_memstream(&outText, &outSize);
+    std::FILE* out = nullptr;
     std::FILE* err = open_memstream(&errText, &errSize);
-    const std::string stdoutPath = dir.filePath("stdout").toStdString();
-    const int outFd = ::open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    int outFd = -1;
+    switch (output) {
+      case Output::Caught: {
+        out = open_memstream(&outText, &outSize);
+        const std::string stdoutPath = dir.filePath("stdout").toStdString();
+        outFd = ::open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        break;
+      }
+      case Output::FullDisk:
+        out = std::fopen("/dev/full", "we");
+        outFd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+        break;
+      case Output::ClosedPipe: {
+        // As the program itself has it: a write to a closed pipe fails, it does not kill.
+        std::signal(SIGPIPE, SIG_IGN);
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) == 0) {
+          ::close(ends[0]);
+          outFd = ends[1];
+          out = ::fdopen(::dup(ends[1]), "w");
+        }
+        break;
+      }
+    }
     ConsoleEnvironment env;
     env.out = out;
     env.err = err;
@@ -107,6 +134,8 @@ class ConsoleRunner {
       auto bus = std::make_unique<hid::sim::SimBus>();
       plugged.clear();
       for (const hid::sim::SimDeviceSpec& spec : specs) plugged.push_back(bus->plug(spec));
+      for (const auto& device : shared) bus->plugShared(device);
+      bus->setHolderName("vestrix-cli (this run)");
       return bus;
     };
     env.demoPlatform = [](sim::Signal signal) { return sim::MakeDemoBus(signal); };
@@ -120,7 +149,7 @@ class ConsoleRunner {
     std::fclose(out);
     std::fclose(err);
     ::close(outFd);
-    result.out.assign(outText, outSize);
+    if (outText != nullptr) result.out.assign(outText, outSize);
     result.err.assign(errText, errSize);
     std::free(outText);
     std::free(errText);
@@ -160,6 +189,8 @@ class ConsoleRunner {
   std::vector<hid::sim::SimDeviceSpec> specs;
   std::shared_ptr<sim::VestrixInstrument> instrument;
   std::vector<std::shared_ptr<hid::sim::SimDevice>> plugged;
+  // Devices of another program's bus, seen by every run as well.
+  std::vector<std::shared_ptr<hid::sim::SimDevice>> shared;
   int platformsMade = 0;
   std::int64_t unixMs = 1796900000000;
 };

@@ -1,5 +1,6 @@
 #include "hid/linux/linux_platform.h"
 
+#include "hid/linux/lock_holder.h"
 #include "hid/linux/report_descriptor.h"
 #include "hid/linux/udev_monitor.h"
 
@@ -10,6 +11,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vestrix::hid::linux_hid {
@@ -66,6 +69,18 @@ class LinuxDeviceHandle : public DeviceHandle {
  private:
   const SysfsHidraw& sysfs_;
   HidrawNode node_;
+  int fd_;
+};
+
+// The node's descriptor, locked: the lock goes with it.
+class LinuxDeviceHold : public DeviceHold {
+ public:
+  explicit LinuxDeviceHold(int fd) : fd_(fd) {}
+  ~LinuxDeviceHold() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+ private:
   int fd_;
 };
 
@@ -203,6 +218,21 @@ std::unique_ptr<ReadChannel> LinuxPlatform::openRead(const PnpInfo& device, int*
     return nullptr;
   }
   return std::make_unique<LinuxReadChannel>(fd, cancelFd, numbered);
+}
+
+HoldResult LinuxPlatform::hold(const PnpInfo& device) {
+  // A node that cannot be opened or locked here is used as before: the
+  // hold keeps programs of this kind apart, it is not what grants access.
+  const int fd = openNode(device.devicePath, O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return {std::make_unique<LinuxDeviceHold>(-1), false, {}};
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) {
+    return {std::make_unique<LinuxDeviceHold>(fd), false, {}};
+  }
+  struct stat st {};
+  std::string holder;
+  if (::fstat(fd, &st) == 0) holder = LockHolder(st.st_dev, st.st_ino, options_.procRoot);
+  ::close(fd);
+  return {nullptr, true, holder};
 }
 
 std::u16string Utf8ToUtf16(const std::string& text) {

@@ -21,7 +21,8 @@ class LinuxPlatform : public Platform {
   struct Options {
     std::string sysRoot = "/sys";
     std::string devRoot = "/dev";
-    bool watchChanges = true;  // a udev monitor watched on the GUI thread
+    bool watchChanges = true;        // a udev monitor watched on the GUI thread
+    std::string procRoot = "/proc";  // who holds a node, from its locks
   };
 
   LinuxPlatform();
@@ -32,6 +33,9 @@ class LinuxPlatform : public Platform {
   std::vector<PnpInfo> scan() override;
   std::unique_ptr<DeviceHandle> open(const PnpInfo& device, OpenMode mode) override;
   std::unique_ptr<ReadChannel> openRead(const PnpInfo& device, int* error) override;
+  // An flock(2) on the node, which every program of this system takes
+  // before it uses the instrument.
+  HoldResult hold(const PnpInfo& device) override;
   void setChangeHandler(std::function<void()> handler) override;
   int handleGoneError() const override { return EBADF; }
 

@@ -83,6 +83,18 @@ class SimReadChannel : public ReadChannel {
   bool cancelled_ = false;  // guarded by the device's mutex
 };
 
+class SimDeviceHold : public DeviceHold {
+ public:
+  explicit SimDeviceHold(std::shared_ptr<SimDevice> device) : device_(std::move(device)) {}
+  ~SimDeviceHold() override {
+    std::lock_guard lock(device_->mutex_);
+    device_->holder_.clear();
+  }
+
+ private:
+  std::shared_ptr<SimDevice> device_;
+};
+
 std::shared_ptr<SimDevice> SimBus::plug(SimDeviceSpec spec, std::optional<std::uint32_t> identity) {
   std::shared_ptr<SimDevice> device;
   {
@@ -94,6 +106,14 @@ std::shared_ptr<SimDevice> SimBus::plug(SimDeviceSpec spec, std::optional<std::u
   }
   notifyChange();
   return device;
+}
+
+void SimBus::plugShared(std::shared_ptr<SimDevice> device) {
+  {
+    std::lock_guard lock(mutex_);
+    devices_.push_back(std::move(device));
+  }
+  notifyChange();
 }
 
 void SimBus::unplug(const std::shared_ptr<SimDevice>& device) {
@@ -142,6 +162,15 @@ std::unique_ptr<DeviceHandle> SimBus::open(const PnpInfo& info, OpenMode mode) {
   if (!device || !device->spec().opens) return nullptr;
   if (mode == OpenMode::ReadWrite && !device->spec().readWrite) return nullptr;
   return std::make_unique<SimDeviceHandle>(std::move(device), mode);
+}
+
+HoldResult SimBus::hold(const PnpInfo& info) {
+  std::shared_ptr<SimDevice> device = find(info);
+  if (!device) return Platform::hold(info);
+  std::lock_guard lock(device->mutex_);
+  if (!device->holder_.empty()) return {nullptr, true, device->holder_};
+  device->holder_ = holderName_;
+  return {std::make_unique<SimDeviceHold>(device), false, {}};
 }
 
 std::unique_ptr<ReadChannel> SimBus::openRead(const PnpInfo& info, int* error) {

@@ -41,6 +41,11 @@ int SimDevice::openReadChannels() const {
   return readChannels_;
 }
 
+std::string SimDevice::holder() const {
+  std::lock_guard lock(mutex_);
+  return holder_;
+}
+
 void SimDevice::setUnplugged() {
   {
     std::lock_guard lock(mutex_);

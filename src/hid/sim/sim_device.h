@@ -61,11 +61,14 @@ class SimDevice : public std::enable_shared_from_this<SimDevice> {
 
   // Open read channels right now (for leak checks).
   int openReadChannels() const;
+  // Who holds the device for itself; empty while nobody does.
+  std::string holder() const;
 
  private:
   friend class SimBus;
   friend class SimReadChannel;
   friend class SimDeviceHandle;
+  friend class SimDeviceHold;
 
   void setUnplugged();
   bool write(const std::uint8_t* data, std::size_t length);
@@ -78,6 +81,7 @@ class SimDevice : public std::enable_shared_from_this<SimDevice> {
   std::deque<Report> input_;
   std::deque<Report> output_;
   int readChannels_ = 0;
+  std::string holder_;
 };
 
 }  // namespace vestrix::hid::sim

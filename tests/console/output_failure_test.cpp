@@ -1,0 +1,91 @@
+// Standard output that cannot be written: a full disk is an error with its
+// reason and exit code 6, for every command; a reader that went away ends a
+// command quietly.
+#include "console/exit_code.h"
+#include "console_fixture.h"
+
+#include <QDir>
+#include <QTimer>
+
+namespace vestrix::console {
+namespace {
+
+class OutputFailure : public ConsoleFixture {};
+
+struct Case {
+  std::vector<std::string> arguments;
+  int quietCode;  // its exit code when the reader goes away
+};
+
+const std::vector<Case> kCases = {
+    {{"list"}, kDone},
+    {{"get", "TensCoef"}, kDone},
+    {{"get", "all"}, kDone},
+    {{"get", "all", "--json"}, kDone},
+    {{"set", "TensCoef", "4"}, kDone},
+    {{"watch", "--count", "5", "--format", "json"}, kDone},
+    {{"watch", "--count", "5", "--format", "csv"}, kDone},
+    {{"record", "-", "--count", "5"}, kDone},
+    {{"tests", "--duration", "0.2"}, kDone},
+    {{"--help"}, kDone},
+    {{"watch", "--help"}, kDone},
+    {{"--version"}, kDone},
+};
+
+std::string Shown(const std::vector<std::string>& arguments) {
+  std::string text;
+  for (const std::string& a : arguments) text += a + " ";
+  return text;
+}
+
+TEST_F(OutputFailure, AFullDiskIsAnErrorForEveryCommand) {
+  for (const Case& c : kCases) {
+    makeScripted();
+    const ConsoleRun r = run(c.arguments, Output::FullDisk);
+    EXPECT_EQ(r.code, kOutputFailed) << Shown(c.arguments) << r.err;
+    EXPECT_EQ(Lines(r.err),
+              std::vector<std::string>{"vestrix-cli: cannot write standard output: No space left on device"})
+        << Shown(c.arguments);
+  }
+}
+
+TEST_F(OutputFailure, AReaderThatWentAwayEndsEveryCommandQuietly) {
+  for (const Case& c : kCases) {
+    makeScripted();
+    const ConsoleRun r = run(c.arguments, Output::ClosedPipe);
+    EXPECT_EQ(r.code, c.quietCode) << Shown(c.arguments) << r.err;
+    EXPECT_EQ(r.err, "") << Shown(c.arguments);
+  }
+}
+
+// An endless watch or recording ends when its reader goes away.
+TEST_F(OutputFailure, AnEndlessCommandEndsWhenItsReaderGoes) {
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"watch"}, {"record", "-"}, {"watch", "--format", "influx"}}) {
+    const ConsoleRun r = run(arguments, Output::ClosedPipe);
+    EXPECT_EQ(r.code, kDone) << Shown(arguments) << r.err;
+    EXPECT_EQ(r.err, "");
+    const ConsoleRun full = run(arguments, Output::FullDisk);
+    EXPECT_EQ(full.code, kOutputFailed) << Shown(arguments) << full.err;
+  }
+}
+
+// Records that never reached the record file make the recording fail, even
+// when the file takes the later ones again.
+TEST_F(OutputFailure, RecordsLostOnTheWayToTheFileAreAFailure) {
+  makeScripted();
+  const QString folder = dir.filePath("gone");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const std::string target = (folder + "/r.csv").toStdString();
+  // The folder goes away while the recording runs: the file, looked at once
+  // a second, is begun again and cannot be.
+  std::atomic<bool> removed{false};
+  QTimer::singleShot(300, [&] { removed = QDir(folder).removeRecursively(); });
+  const ConsoleRun r = run({"record", target, "--duration", "1.6"});
+  EXPECT_TRUE(removed);
+  EXPECT_EQ(r.code, kOutputFailed) << r.err;
+  EXPECT_NE(r.err.find("records could not be written to " + target), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace vestrix::console
