@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
       "program's.",
       {{"--signal SIGNAL",
         "what the simulated load cell feels: 'wave' (a slow wave, the default) or 'tests'\n"
-        "                    (a series of pull tests: rest, a ramp to a peak that varies, a sharp break)"}},
+        "(a series of pull tests: rest, a ramp to a peak that varies, a sharp break)"}},
       {}};
   const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
   if (parsed.exitCode) return *parsed.exitCode;

@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QLocale>
 #include <QTabBar>
 #include <QTabWidget>
@@ -41,7 +42,10 @@ TFMain::TFMain(hid::Platform& platform, QString configFilePath, ProgramFiles fil
       files_(std::move(files)) {
   LocalClock = record::LocalClockNow;
   MonotonicClockMs = record::MonotonicMsNow;
-  SaveDialog = [this] { return record::AskRecordFile(this); };
+  SaveDialog = [this] {
+    return record::AskRecordFile(this, LookupMessage(QStringLiteral("TXT_DIALOG_RECORD_FILE")),
+                                 TabSheet5->recordingGroup()->fileEdit()->text());
+  };
   FMain = this;
   setObjectName(QStringLiteral("FMain"));
   buildFrame();
@@ -151,6 +155,8 @@ void TFMain::showCharts(bool shown) {
   // Hidden, it is disabled too: a disabled tab is passed over by the arrow
   // keys, the wheel and Ctrl+Tab, so nothing reaches it.
   if (!shown && PageControl1->currentWidget() == TabSheet2) PageControl1->setCurrentWidget(TabSheet1);
+  // Not fed while hidden: a gap, and a test under way ends there.
+  if (!shown) TabSheet2->feedStopped();
   PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), shown);
   PageControl1->setTabEnabled(PageControl1->indexOf(TabSheet2), shown);
 }
@@ -238,6 +244,7 @@ void TFMain::selectChoice(const protocol::Parameter& parameter, int position) {
 }
 
 bool TFMain::measuring() { return DataTimer->isActive(); }
+QString TFMain::recordFilePath() { return TabSheet5->recordingGroup()->fileEdit()->text(); }
 std::int64_t TFMain::recordPeriodMs() {
   return std::int64_t{DataTimer->interval()} *
          std::max<std::uint32_t>(1, record::RateDivider(TabSheet5->recordingGroup()->periodList()->currentIndex()));

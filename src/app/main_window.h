@@ -181,6 +181,7 @@ class TFMain : public QWidget,
   QChar decimalSeparator() override { return decimalSeparator_; }
   // The Charts page's needs (message and say as above).
   std::int64_t recordPeriodMs() override;
+  QString recordFilePath() override;
 
   loop::QtGuiThread gui_{ReportUncaught};
   QChar decimalSeparator_;

@@ -27,9 +27,14 @@ RulesReading ReadCaptureRules(const std::array<QString, kRuleFields>& texts, con
   if (const auto v = read(RuleField::Start, -kAny, kAny)) rules.startLevel = *v;
   if (const auto v = read(RuleField::End, -kAny, kAny)) rules.endLevel = *v;
   if (const auto v = read(RuleField::Break, 0, 100)) rules.breakPercent = *v;
-  if (const auto v = read(RuleField::Longest, 0, kAny)) rules.longestSeconds = *v;
-  if (const auto v = read(RuleField::Before, 0, kAny)) rules.preSeconds = *v;
-  if (const auto v = read(RuleField::After, 0, kAny)) rules.postSeconds = *v;
+  if (const auto v = read(RuleField::Longest, 0, kMaxLongestSeconds)) rules.longestSeconds = *v;
+  if (const auto v = read(RuleField::Before, 0, kMaxKeptSeconds)) rules.preSeconds = *v;
+  if (const auto v = read(RuleField::After, 0, kMaxKeptSeconds)) rules.postSeconds = *v;
+  // An end above the start would end every test at its first sample.
+  if (!reading.invalid[static_cast<int>(RuleField::End)] && rules.endLevel > rules.startLevel) {
+    reading.invalid[static_cast<int>(RuleField::End)] = true;
+    rules.endLevel = std::min(current.endLevel, rules.startLevel);
+  }
   // An empty limit is no limit.
   for (const RuleField f : {RuleField::Lower, RuleField::Upper}) {
     std::optional<double>& limit = f == RuleField::Lower ? rules.lowerLimit : rules.upperLimit;

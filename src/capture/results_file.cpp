@@ -55,10 +55,10 @@ QByteArray TestLine(const CapturedTest& t, ClockBase clock, QChar s) {
 }
 
 QByteArray BatchText(const Batch& batch, QChar s) {
-  QByteArray text = "Tests;Passed;Failed;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;\r\n";
+  QByteArray text = "Tests;Passed;Failed;Interrupted;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;\r\n";
   const bool any = batch.peaks.count() > 0;
   text += QByteArray::number(batch.tests) + ';' + QByteArray::number(batch.passed) + ';' +
-          QByteArray::number(batch.failed) + ';';
+          QByteArray::number(batch.failed) + ';' + QByteArray::number(batch.interrupted) + ';';
   text += (any ? Fixed(batch.peaks.mean(), 4, s) : QByteArray()) + ';';
   text += (any ? Fixed(batch.peaks.deviation(), 4, s) : QByteArray()) + ';';
   text += (any ? Fixed(batch.peaks.least(), 4, s) : QByteArray()) + ';';

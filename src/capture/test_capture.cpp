@@ -72,6 +72,8 @@ bool TestCapture::step(std::int64_t timeMs, double value) {
 }
 
 bool TestCapture::interrupt() {
+  armed_ = false;
+  since_.reset();
   if (!open_) return false;
   close(lastMs_, EndReason::Interrupted, 0);
   return true;
@@ -90,12 +92,17 @@ void TestCapture::close(std::int64_t endMs, EndReason reason, double breakDrop) 
   t.samples = v.count();
   t.end = reason;
   t.breakDropPercent = breakDrop;
-  t.verdict = Judge(t.peak, testSettings_);
+  // A test cut off is not judged: its peak may be still to come.
+  t.verdict = reason == EndReason::Interrupted ? Verdict::None : Judge(t.peak, testSettings_);
   open_.reset();
   ++batch_.tests;
   if (t.verdict == Verdict::Pass) ++batch_.passed;
   if (t.verdict == Verdict::Fail) ++batch_.failed;
-  batch_.peaks.add(t.peak);
+  if (reason == EndReason::Interrupted) {
+    ++batch_.interrupted;
+  } else {
+    batch_.peaks.add(t.peak);
+  }
   tests_.push_back(t);
 }
 

@@ -45,11 +45,14 @@ struct CapturedTest {
   double durationSeconds() const { return (endMs - startMs) / 1000.0; }
 };
 
-// The batch: the tests so far, and their peaks.
+// The batch: the tests so far (an interrupted one among them, but not
+// judged: it is in no count but its own, and its peak in no figure), and
+// the peaks of the completed ones.
 struct Batch {
   int tests = 0;
   int passed = 0;
   int failed = 0;
+  int interrupted = 0;
   RunningStats peaks;
 };
 
@@ -71,8 +74,10 @@ class TestCapture {
 
   // One sample. True when it ended a test (the last of tests()).
   bool feed(std::int64_t timeMs, double value);
-  // The samples stop (the connection ended, the file is over): a test under
-  // way ends here, marked as interrupted. True when one did.
+  // The samples stop (the connection ended, the file is over, capture was
+  // disarmed): a test under way ends here, marked as interrupted, without a
+  // verdict. True when one did. When samples come again, the next test
+  // needs the value below both levels first, as when capture was first armed.
   bool interrupt();
 
   bool inTest() const { return open_.has_value(); }

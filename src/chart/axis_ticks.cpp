@@ -57,6 +57,8 @@ QString TimeLabel(std::int64_t local, std::int64_t step, QChar separator, bool e
   const std::int64_t ofDay = elapsed ? local : local - FloorDiv(local, kDay) * kDay;
   if (!elapsed && (ofDay == 0 || step >= kDay)) {
     const QDate date = QDate(1970, 1, 1).addDays(FloorDiv(local, kDay));
+    // Over weeks and months the year is part of the date.
+    if (step >= 7 * kDay) return QStringLiteral("%1-%2-%3").arg(date.day()).arg(date.month()).arg(date.year());
     return QStringLiteral("%1-%2").arg(date.day()).arg(date.month());
   }
   const std::int64_t h = ofDay / kHour;

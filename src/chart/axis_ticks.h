@@ -42,7 +42,8 @@ std::int64_t TimeStep(std::int64_t span, int maxTicks);
 
 // Ticks at whole steps of local time inside [from, to], labelled as a
 // clock shows it: H:mm:ss.zzz below a second, H:mm:ss below a minute, H:mm
-// below a day, and the date d-M at midnight. utcOffsetMs: the local
+// below a day, and the date d-M at midnight (d-M-yyyy when a step is a
+// week or more). utcOffsetMs: the local
 // offset from UTC at a time.
 // elapsed: the times count from a start; labels are durations then.
 std::vector<TimeTick> TimeTicks(std::int64_t from, std::int64_t to, int maxTicks,

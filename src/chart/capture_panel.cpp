@@ -79,7 +79,7 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(18);
   // Room for the numbers as the Display page writes them; the end's words take the rest.
-  constexpr int kWidths[CaptureResultsModel::kColumns - 1] = {30, 54, 68, 64, 46, 60, 60, 60, 48};
+  constexpr int kWidths[CaptureResultsModel::kColumns - 1] = {40, 54, 62, 64, 46, 60, 60, 60, 48};
   for (int c = 0; c < CaptureResultsModel::kColumns - 1; ++c) table_->setColumnWidth(c, kWidths[c]);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

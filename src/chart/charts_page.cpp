@@ -4,12 +4,14 @@
 #include "chart/review_loader.h"
 #include "config/parameter_input.h"
 #include "config/ui/parameter_edit.h"
+#include "i18n/counted_text.h"
 #include "i18n/list_texts.h"
 #include "protocol/format_fixed.h"
 #include "record/record_reader.h"
 #include "record/ui/recording_group.h"
 #include "settings/whole_file.h"
 #include "ui/placement.h"
+#include "ui/save_file_dialog.h"
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -22,6 +24,8 @@
 #include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QTableView>
 
 #include <cmath>
@@ -48,10 +52,21 @@ ChartsPage::ChartsPage(const std::uint8_t& playStop, ChartsHost& host, QWidget* 
     : QWidget(parent), playStop_(playStop), host_(host) {
   setObjectName(QStringLiteral("TabSheet2"));
   chooseReviewFile = [this] {
-    return QFileDialog::getOpenFileName(this, {}, {}, QStringLiteral("CSV (*.csv);;TXT (*.txt);;* (*)"));
+    return QFileDialog::getOpenFileName(this, host_.message(QStringLiteral("TXT_DIALOG_OPEN_RECORDS")),
+                                        ui::FolderOf(lastReviewed_, dialogFolder()),
+                                        QStringLiteral("CSV (*.csv);;TXT (*.txt);;* (*)"));
   };
-  chooseImageFile = [this] { return QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("PNG (*.png)")); };
-  chooseResultsFile = [this] { return QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("CSV (*.csv)")); };
+  chooseImageFile = [this] {
+    return ui::AskSaveFileName(this, host_.message(QStringLiteral("TXT_DIALOG_SAVE_IMAGE")), dialogFolder(),
+                               QStringLiteral("PNG (*.png)"));
+  };
+  chooseResultsFile = [this] {
+    return ui::AskSaveFileName(this, host_.message(QStringLiteral("TXT_DIALOG_EXPORT")), dialogFolder(),
+                               QStringLiteral("CSV (*.csv)"));
+  };
+  confirmReplace = [this](const QString& path) {
+    return ui::AskReplace(this, QString(), host_.message(QStringLiteral("TXT_REPLACE_FILE")).arg(path));
+  };
   wallClockMs = [] { return QDateTime::currentMSecsSinceEpoch(); };
   build();
 }
@@ -65,8 +80,11 @@ void ChartsPage::build() {
   playStopButton_->setCheckable(true);
   connect(playStopButton_, &QPushButton::clicked, this, &ChartsPage::playStopClicked);
 
-  ui::PlaceLabel(this, "ChartSpanLabel", QStringLiteral("Span:"), 92, 10);
+  spanLabel_ = ui::PlaceLabel(this, "ChartSpanLabel", QStringLiteral("Span:"), 92, 10);
   spanList_ = ui::Place<QComboBox>(this, "ChartSpan", 140, 6, 96, 21);
+  // While a file is under review its name stands where the live span was.
+  fileLabel_ = ui::Place<QLabel>(this, "ChartFileName", 92, 6, 150, 21);
+  fileLabel_->hide();
   spanList_->addItems(i18n::ChartSpans());
   connect(spanList_, &QComboBox::currentIndexChanged, this, [this] { applySpan(); });
 
@@ -88,6 +106,13 @@ void ChartsPage::build() {
   openFileButton_ = ui::Place<QPushButton>(this, "ChartOpenFile", 514, 31, 97, 24);
   openFileButton_->setText(QStringLiteral("Open file"));
   connect(openFileButton_, &QPushButton::clicked, this, [this] { openFile(); });
+  fitAllButton_ = ui::Place<QPushButton>(this, "ChartFitAll", 430, 31, 80, 24);
+  fitAllButton_->setText(QStringLiteral("Fit all"));
+  fitAllButton_->setToolTip(QStringLiteral("Home"));
+  connect(fitAllButton_, &QPushButton::clicked, this, [this] { fitAll(); });
+  auto* fitAllKey = new QShortcut(QKeySequence(Qt::Key_Home), this);
+  fitAllKey->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(fitAllKey, &QShortcut::activated, this, [this] { fitAll(); });
 
   plot_ = ui::Place<PlotView>(this, "Chart1", 0, 60, 615, 250);
   capturePanel_ = ui::Place<CapturePanel>(this, "CapturePanel", 0, 312, 615, 252);
@@ -107,7 +132,13 @@ void ChartsPage::build() {
     seriesBoxes_[static_cast<std::size_t>(k)] = box;
   }
   seriesBox(SeriesKind::Tens)->setChecked(true);
-  connect(plot_, &PlotView::liveRequested, this, &ChartsPage::liveRequested);
+  connect(plot_, &PlotView::liveRequested, this, [this] {
+    if (reviewing()) {
+      fitAll();
+    } else {
+      emit liveRequested();
+    }
+  });
   showSeriesOf(kLiveSeries, {true, true, true, true, true});
   plot_->showLive(span());
 }
@@ -128,6 +159,11 @@ void ChartsPage::setCapacity(std::size_t samples) {
 void ChartsPage::languageChanged() {
   showSeriesOf(reviewing() ? kFileSeries : kLiveSeries, present_);
   showCaptureResults();
+  // What each rule takes, on its box.
+  const QStringList hints = host_.message(QStringLiteral("TXT_CAPTURE_RULES")).split(QLatin1Char(';'));
+  for (int f = 0; f < CapturePanel::kFields; ++f) {
+    capturePanel_->box(static_cast<CapturePanel::Field>(f))->setToolTip(hints.value(f));
+  }
 }
 
 void ChartsPage::showSeriesOf(const std::array<SeriesKind, 5>& series, const std::array<bool, 5>& present) {
@@ -203,12 +239,23 @@ void ChartsPage::connectionEnded() {
   if (liveCapture_.interrupt() && !reviewing()) showCaptureResults();
 }
 
+void ChartsPage::feedStopped() {
+  newRun_ = true;
+  connectionEnded();
+}
+
 void ChartsPage::applyCaptureRules() {
   const capture::CaptureSettings rules = capturePanel_->rules(liveCapture_.settings(), separator_);
   liveCapture_.setSettings(rules);
   reviewCapture_.setSettings(rules);
-  // Disarmed, a test under way is closed as interrupted.
+  // Disarmed, a test under way is closed as interrupted, and the next
+  // arming starts as the first did.
   if (!capturePanel_->armBox()->isChecked() && liveCapture_.interrupt() && !reviewing()) showCaptureResults();
+  // Over a file every sample is at hand: captured and judged again.
+  if (reviewing()) {
+    captureFile();
+    showCaptureResults();
+  }
 }
 
 // The file's tests, over its samples, as the live ones would be taken.
@@ -228,16 +275,23 @@ void ChartsPage::showCaptureResults() {
   const TimeBase& base = reviewing() ? reviewBase_ : liveBase_;
   results->setTexts(host_.message(QStringLiteral("TXT_CAPTURE_COLUMNS")).split(QLatin1Char(';')),
                     host_.message(QStringLiteral("TXT_CAPTURE_ENDS")).split(QLatin1Char(';')));
+  QTableView* table = capturePanel_->table();
+  // The newest row is followed while the view is at the bottom and nothing
+  // is chosen; a row the user looks at stays where it is.
+  const QScrollBar* bar = table->verticalScrollBar();
+  const bool follow = bar->value() == bar->maximum() && !table->selectionModel()->hasSelection();
   results->showTests(&capture().tests(), {base.wallOffsetMs, base.elapsed});
-  capturePanel_->table()->scrollToBottom();  // the newest at the bottom, in sight
+  if (follow) table->scrollToBottom();
   const capture::Batch& b = capture().batch();
-  const auto value = [&](double v) { return b.tests > 0 ? protocol::FormatFixed(v, 15, 4, separator_) : QString(); };
-  capturePanel_->batchLabel()->setText(
-      host_.message(QStringLiteral("TXT_CAPTURE_BATCH"))
-          .arg(b.tests)
-          .arg(b.passed)
-          .arg(b.failed)
-          .arg(value(b.peaks.mean()), value(b.peaks.deviation()), value(b.peaks.least()), value(b.peaks.greatest())));
+  QString line = host_.message(QStringLiteral("TXT_CAPTURE_BATCH")).arg(b.tests).arg(b.passed).arg(b.failed);
+  if (b.interrupted > 0) line += host_.message(QStringLiteral("TXT_CAPTURE_INTERRUPTED")).arg(b.interrupted);
+  if (b.peaks.count() > 0) {
+    const auto value = [&](double v) { return protocol::FormatFixed(v, 15, 4, separator_); };
+    line +=
+        host_.message(QStringLiteral("TXT_CAPTURE_PEAKS"))
+            .arg(value(b.peaks.mean()), value(b.peaks.deviation()), value(b.peaks.least()), value(b.peaks.greatest()));
+  }
+  capturePanel_->batchLabel()->setText(line);
 }
 
 void ChartsPage::showTest(int row) {
@@ -247,12 +301,24 @@ void ChartsPage::showTest(int row) {
   if (playStop_ == 0) emit playStopClicked();  // a test is looked at standing still
   capturePanel_->table()->selectRow(row);
   plot_->setHighlight(std::pair{t.startMs, t.endMs});
+  // The whole test in time and in value.
+  plot_->resetValueZoom();
   plot_->showRange(t.keptFromMs, t.keptToMs);
 }
 
+void ChartsPage::fitAll() {
+  const SampleHistory* history = reviewing() ? review_.get() : live_.get();
+  if (history == nullptr || history->empty()) return;
+  if (playStop_ == 0) emit playStopClicked();  // the whole is looked at standing still
+  plot_->resetValueZoom();
+  plot_->showRange(history->time(0), history->time(history->size() - 1) + 1);
+}
+
+QString ChartsPage::dialogFolder() const { return ui::FolderOf(reviewPath_, ui::FolderOf(host_.recordFilePath())); }
+
 void ChartsPage::exportResults() {
-  const QString path = chooseResultsFile();
-  if (!path.isEmpty()) exportResults(record::WithCsvExtension(path));
+  const QString path = ui::ConfirmedSavePath(chooseResultsFile(), QStringLiteral(".csv"), confirmReplace);
+  if (!path.isEmpty()) exportResults(path);
 }
 
 bool ChartsPage::exportResults(const QString& path) {
@@ -278,6 +344,8 @@ void ChartsPage::followFlag() {
     plot_->setHighlight(std::nullopt);
     if (reviewing()) {
       review_.reset();
+      reviewPath_.clear();
+      showReviewName();
       showSeriesOf(kLiveSeries, {true, true, true, true, true});
       showCaptureResults();
     }
@@ -291,7 +359,19 @@ void ChartsPage::followFlag() {
 
 void ChartsPage::openFile() {
   const QString path = chooseReviewFile();
-  if (!path.isEmpty()) load(path);
+  if (path.isEmpty()) return;
+  lastReviewed_ = path;
+  load(path);
+}
+
+void ChartsPage::showReviewName() {
+  const bool shown = reviewing();
+  spanLabel_->setVisible(!shown);
+  spanList_->setVisible(!shown);
+  fileLabel_->setVisible(shown);
+  const QString name = QFileInfo(reviewPath_).fileName();
+  fileLabel_->setText(fileLabel_->fontMetrics().elidedText(name, Qt::ElideMiddle, fileLabel_->width()));
+  fileLabel_->setToolTip(reviewPath_);
 }
 
 bool ChartsPage::load(const QString& path) {
@@ -322,16 +402,34 @@ bool ChartsPage::load(const QString& path) {
     host_.say(host_.message(QStringLiteral("IDS_CHART_CANCELLED")).arg(path), paths);
     return false;
   }
+  if (reader.namedRuns() == 0) {
+    host_.say(host_.message(QStringLiteral("IDS_CHART_NOT_RECORDS")).arg(path), paths);
+    return false;
+  }
+  const auto counted = [&](const char* forms, std::uint64_t n) {
+    return i18n::CountedText(host_.message(QString::fromLatin1(forms)), static_cast<std::int64_t>(n));
+  };
   host_.say(host_.message(QStringLiteral("IDS_CHART_READ"))
-                .arg(path)
-                .arg(reader.records())
-                .arg(reader.runs())
-                .arg(reader.skipped()),
+                .arg(path, counted("TXT_N_RECORDS", reader.records()), counted("TXT_N_RUNS", reader.runs()),
+                     counted("TXT_N_LINES", reader.skipped())),
             paths);
   if (history->empty()) return false;
   review_ = std::move(history);
+  reviewPath_ = path;
+  showReviewName();
   reviewBase_ = TimeBase{0, !loader.wallClock()};
-  showSeriesOf(kFileSeries, loader.present());
+  // Something is drawn: when none of the ticked series is in the file, the
+  // first one that is gets ticked.
+  const std::array<bool, 5>& present = loader.present();
+  bool anyShown = false;
+  for (std::size_t i = 0; i < kFileSeries.size(); ++i) anyShown |= present[i] && seriesBox(kFileSeries[i])->isChecked();
+  for (std::size_t i = 0; i < kFileSeries.size() && !anyShown; ++i) {
+    if (present[i]) {
+      seriesBox(kFileSeries[i])->setChecked(true);
+      anyShown = true;
+    }
+  }
+  showSeriesOf(kFileSeries, present);
   plot_->setHistory(review_.get(), reviewBase_);
   captureFile();
   showCaptureResults();
@@ -342,8 +440,8 @@ bool ChartsPage::load(const QString& path) {
 }
 
 void ChartsPage::saveImage() {
-  const QString path = chooseImageFile();
-  if (!path.isEmpty()) saveImage(record::WithExtension(path, QStringLiteral(".png")));
+  const QString path = ui::ConfirmedSavePath(chooseImageFile(), QStringLiteral(".png"), confirmReplace);
+  if (!path.isEmpty()) saveImage(path);
 }
 
 bool ChartsPage::saveImage(const QString& path) {

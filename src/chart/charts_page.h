@@ -18,6 +18,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace vestrix::config {
@@ -37,6 +38,9 @@ class ChartsHost {
   // The time between records of the chosen period: a record file without
   // its clock columns is drawn at this pace.
   virtual std::int64_t recordPeriodMs() = 0;
+  // The record file of the window: its folder is where the file dialogs
+  // open when no file of their own came before.
+  virtual QString recordFilePath() = 0;
 };
 
 // The Charts page: the live plot of the measurements, its Play/Stop button
@@ -71,6 +75,10 @@ class ChartsPage : public QWidget {
   void connectionStarted() { newRun_ = true; }
   // The connection ended: a test under way ends, marked as interrupted.
   void connectionEnded();
+  // The page is no longer fed (it was hidden): as for a connection that
+  // ended, and the next sample begins a new run, so no line is drawn
+  // across the time it was not fed.
+  void feedStopped();
   // The Play/Stop flag changed.
   void followFlag();
   // The texts changed with the language: the legend laid out anew, the
@@ -78,16 +86,24 @@ class ChartsPage : public QWidget {
   void languageChanged();
 
   // The dialogs (tests put in their own): a file to review, a file for the
-  // picture, a file for the results; empty when cancelled.
+  // picture, a file for the results (as typed, before the extension is
+  // added); empty when cancelled. Whether to replace the file that will be
+  // written, which exists.
   std::function<QString()> chooseReviewFile;
   std::function<QString()> chooseImageFile;
   std::function<QString()> chooseResultsFile;
+  std::function<bool(const QString& path)> confirmReplace;
   // The PC's clock, in milliseconds since the epoch (tests put in their own).
   std::function<std::int64_t()> wallClockMs;
   // Reads a record file for review, with a progress dialog that can cancel.
   void openFile();
   bool load(const QString& path);
   bool reviewing() const { return review_ != nullptr; }
+  // The file under review ("" when none).
+  const QString& reviewPath() const { return reviewPath_; }
+  // Shows all that is kept (the file under review, or the live history),
+  // standing still; the value axis as it was before any zoom.
+  void fitAll();
   // Saves the plot as a PNG picture at the screen's pixel ratio.
   void saveImage();
   bool saveImage(const QString& path);
@@ -115,10 +131,13 @@ class ChartsPage : public QWidget {
   config::ParameterEdit* maximumBox() const { return maximumBox_; }
   QPushButton* saveImageButton() const { return saveImageButton_; }
   QPushButton* openFileButton() const { return openFileButton_; }
+  QPushButton* fitAllButton() const { return fitAllButton_; }
+  QLabel* fileLabel() const { return fileLabel_; }
 
  signals:
   void playStopClicked();
-  // A double click on the plot: back to the live view.
+  // A double click on the live plot: back to the live view. (Over a file
+  // under review it shows the whole file: review is left by Play alone.)
   void liveRequested();
 
  private:
@@ -131,6 +150,11 @@ class ChartsPage : public QWidget {
 
   void captureFile();
   void showCaptureResults();
+  // Where the file dialogs open: the folder of the file under review, else
+  // of the record file.
+  QString dialogFolder() const;
+  // The file name shown in place of the span while a file is under review.
+  void showReviewName();
 
   const std::uint8_t& playStop_;
   ChartsHost& host_;
@@ -141,6 +165,8 @@ class ChartsPage : public QWidget {
   bool newRun_ = true;
   std::unique_ptr<SampleHistory> review_;
   TimeBase reviewBase_;
+  QString reviewPath_;
+  QString lastReviewed_;  // the file last chosen for review, opened or not
 
   PlotView* plot_;
   QPushButton* playStopButton_;
@@ -151,6 +177,9 @@ class ChartsPage : public QWidget {
   config::ParameterEdit* maximumBox_;
   QPushButton* saveImageButton_;
   QPushButton* openFileButton_;
+  QPushButton* fitAllButton_;
+  QLabel* spanLabel_;
+  QLabel* fileLabel_;
   CapturePanel* capturePanel_;
   capture::TestCapture liveCapture_;
   capture::TestCapture reviewCapture_;

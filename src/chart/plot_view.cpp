@@ -21,11 +21,10 @@ constexpr int kTopMargin = 6;
 constexpr int kBottomMargin = 20;
 constexpr int kValueTickSpacing = 28;  // pixels between value ticks, at least
 constexpr int kTimeTickSpacing = 90;   // pixels between time ticks, at least
-constexpr std::int64_t kLeastSpanMs = 10;
 const QColor kGrid(225, 225, 225);
 const QColor kHighlight(255, 230, 150, 110);
 
-// The spans of "everything kept": the least of them that holds it all, so
+// The spans of "all kept": the least of them that holds it all, so
 // that the view changes scale now and then, not with every sample.
 std::int64_t EverythingSpan(std::int64_t kept) {
   std::int64_t span = 10000;
@@ -50,7 +49,8 @@ QString ClockText(std::int64_t wall, bool elapsed, QChar separator) {
 PlotView::PlotView(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setFocusPolicy(Qt::NoFocus);
+  // A click gives it the keys (Home: the whole).
+  setFocusPolicy(Qt::ClickFocus);
   repaintTimer_.setSingleShot(true);
   connect(&repaintTimer_, &QTimer::timeout, this, [this] { update(); });
 }
@@ -85,6 +85,27 @@ void PlotView::showRange(std::int64_t from, std::int64_t to) {
   live_ = false;
   from_ = from;
   to_ = std::max(to, from + kLeastSpanMs);
+  clampView();
+  update();
+}
+
+std::int64_t PlotView::widestSpan() const {
+  const std::int64_t kept =
+      history_ != nullptr && !history_->empty() ? history_->time(history_->size() - 1) - history_->time(0) : 0;
+  return std::max<std::int64_t>(kept + kept / 10, 10000);
+}
+
+void PlotView::clampView() {
+  const std::int64_t span = std::clamp(to_ - from_, kLeastSpanMs, widestSpan());
+  if (history_ != nullptr && !history_->empty()) {
+    // Some of the data stays in sight, however far a drag goes.
+    from_ = std::clamp(from_, history_->time(0) - span + 1, history_->time(history_->size() - 1));
+  }
+  to_ = from_ + span;
+}
+
+void PlotView::resetValueZoom() {
+  zoomedValues_.reset();
   update();
 }
 
@@ -235,6 +256,8 @@ void PlotView::updateAutoRange(const std::array<Decimated, kMaxSeries>& columns)
 
 void PlotView::paintEvent(QPaintEvent*) {
   ++repaints_;
+  readoutBox_ = QRect();
+  firstTimeLabelLeft_ = -1;
   QPainter painter(this);
   const QRect plot = plotRect();
   painter.fillRect(rect(), palette().window());
@@ -276,8 +299,12 @@ void PlotView::paintEvent(QPaintEvent*) {
     painter.setPen(kGrid);
     painter.drawLine(x, plot.top(), x, plot.bottom());
     painter.setPen(palette().color(QPalette::WindowText));
+    // A label that would reach under the value labels is left out.
     const int w = metrics.horizontalAdvance(tick.label);
-    painter.drawText(std::clamp(x - w / 2, 0, width() - w), plot.bottom() + 3 + metrics.ascent(), tick.label);
+    if (x - w / 2 < plot.left()) continue;
+    const int left = std::min(x - w / 2, width() - w);
+    if (firstTimeLabelLeft_ < 0) firstTimeLabelLeft_ = left;
+    painter.drawText(left, plot.bottom() + 3 + metrics.ascent(), tick.label);
   }
   if (highlight_) {
     const double left = std::max<double>(xOfTime(highlight_->first), plot.left());
@@ -295,7 +322,7 @@ void PlotView::paintEvent(QPaintEvent*) {
     }
   }
   painter.restore();
-  if (pointerX_) drawReadout(painter);
+  if (pointerX_) drawReadout(painter, columns);
 }
 
 void PlotView::drawSeries(QPainter& painter, const Decimated& d, QColor colour) const {
@@ -339,7 +366,7 @@ QString PlotView::readoutAt(int x) const {
   return lines.join(QLatin1Char('\n'));
 }
 
-void PlotView::drawReadout(QPainter& painter) const {
+void PlotView::drawReadout(QPainter& painter, const std::array<Decimated, kMaxSeries>& columns) const {
   const QRect plot = plotRect();
   if (*pointerX_ < plot.left() || *pointerX_ > plot.right()) return;
   painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
@@ -352,7 +379,26 @@ void PlotView::drawReadout(QPainter& painter) const {
   const int h = metrics.height() * static_cast<int>(lines.size()) + 6;
   int left = *pointerX_ + 8;
   if (left + w + 8 > plot.right()) left = *pointerX_ - 8 - w - 8;
-  const QRect box(left, plot.top() + 4, w + 8, h);
+  // At the top, or at the bottom where it covers less of the curves (a
+  // peak is at the top).
+  const auto covered = [&](const QRect& box) {
+    int count = 0;
+    for (std::size_t s = 0; s < columns.size(); ++s) {
+      if (!visible_[s]) continue;
+      const std::vector<Column>& c = columns[s].columns;
+      for (int x = std::max(box.left(), plot.left()); x <= std::min(box.right(), plot.right()); ++x) {
+        const std::size_t k = static_cast<std::size_t>(x - plot.left());
+        if (k >= c.size() || !c[k].finite) continue;
+        // Within a few pixels of the box is as good as under it.
+        if (yOfValue(c[k].max) <= box.bottom() + 6 && yOfValue(c[k].min) >= box.top() - 6) ++count;
+      }
+    }
+    return count;
+  };
+  const QRect top(left, plot.top() + 4, w + 8, h);
+  const QRect bottom(left, plot.bottom() - 4 - h, w + 8, h);
+  const QRect box = covered(bottom) < covered(top) ? bottom : top;
+  readoutBox_ = box;
   painter.fillRect(box, QColor(255, 255, 255, 230));
   painter.setPen(QColor(120, 120, 120));
   painter.drawRect(box.adjusted(0, 0, -1, -1));
@@ -380,7 +426,11 @@ void PlotView::wheelEvent(QWheelEvent* event) {
     const QRect plot = plotRect();
     const double at =
         values_.low + (plot.bottom() - event->position().y()) / (plot.height() - 1) * (values_.high - values_.low);
-    zoomedValues_ = ValueRange{at - (at - values_.low) * factor, at + (values_.high - at) * factor};
+    // Never narrower than the values' own precision, nor wider than any value.
+    const double span = values_.high - values_.low;
+    const double wanted = std::clamp(span * factor, std::max(1.0, std::abs(at)) * 1e-9, 1e15);
+    const double scale = span > 0 ? wanted / span : 1;
+    zoomedValues_ = ValueRange{at - (at - values_.low) * scale, at + (values_.high - at) * scale};
     values_ = *zoomedValues_;
   } else {
     // Time, around the time under the pointer.
@@ -391,6 +441,7 @@ void PlotView::wheelEvent(QWheelEvent* event) {
     const double share = (x - plot.left()) / plot.width();
     from_ = at - static_cast<std::int64_t>(std::llround(span * share));
     to_ = from_ + static_cast<std::int64_t>(std::llround(span));
+    clampView();
   }
   event->accept();
   update();
@@ -411,6 +462,7 @@ void PlotView::mouseMoveEvent(QMouseEvent* event) {
     const double dx = event->position().x() - dragFrom_->x();
     from_ = dragFromTime_ - static_cast<std::int64_t>(std::llround(dx * span / plotRect().width()));
     to_ = from_ + span;
+    clampView();
     emit viewChanged();
   }
   update();

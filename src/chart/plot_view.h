@@ -52,6 +52,12 @@ class PlotView : public QWidget {
   std::int64_t viewTo() const;
   // The values shown: fixed, or none for automatic.
   void setFixedValueRange(std::optional<ValueRange> range);
+  // Undoes a zoom in value (Shift+wheel): the values as the axis has them.
+  void resetValueZoom();
+  // The narrowest and the widest time a stopped view shows: a millisecond,
+  // and a little more than the history holds.
+  static constexpr std::int64_t kLeastSpanMs = 1;
+  std::int64_t widestSpan() const;
   ValueRange valueRange() const { return values_; }
   // A sample was appended to the history (or the history changed).
   void historyChanged();
@@ -65,10 +71,14 @@ class PlotView : public QWidget {
   QString readoutAt(int x) const;
   // Repaints counted, and whether one is due (for tests and benchmarks).
   int repaints() const { return repaints_; }
+  // Of the last picture (for tests): where the readout box stood (empty
+  // without one), and the leftmost time label's left edge (-1 without one).
+  QRect readoutBox() const { return readoutBox_; }
+  int firstTimeLabelLeft() const { return firstTimeLabelLeft_; }
   bool repaintPending() const { return repaintTimer_.isActive(); }
 
  signals:
-  // A double click: back to the live view.
+  // A double click.
   void liveRequested();
   // The user zoomed or panned (the view is no longer what was asked for).
   void viewChanged();
@@ -96,7 +106,10 @@ class PlotView : public QWidget {
   double xOfTime(std::int64_t time) const;
   double yOfValue(double value) const;
   void drawSeries(QPainter& painter, const Decimated& columns, QColor colour) const;
-  void drawReadout(QPainter& painter) const;
+  void drawReadout(QPainter& painter, const std::array<Decimated, kMaxSeries>& columns) const;
+  // A stopped view kept within its limits: its span between the narrowest
+  // and the widest, and overlapping the history.
+  void clampView();
   std::int64_t liveSpan() const;
 
   const SampleHistory* history_ = nullptr;
@@ -120,6 +133,8 @@ class PlotView : public QWidget {
   bool liveValid_ = false;
   QTimer repaintTimer_;
   int repaints_ = 0;
+  mutable QRect readoutBox_;
+  int firstTimeLabelLeft_ = -1;
 
   std::optional<int> pointerX_;
   std::optional<QPoint> dragFrom_;

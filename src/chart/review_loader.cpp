@@ -1,8 +1,5 @@
 #include "chart/review_loader.h"
 
-#include <QDateTime>
-#include <QTime>
-
 namespace vestrix::chart {
 
 ReviewLoader::ReviewLoader(SampleHistory& history, std::int64_t periodMs)
@@ -14,29 +11,28 @@ void ReviewLoader::runStarted(const record::ColumnChoice& columns) {
   }
   newRun_ = true;
   recordInRun_ = 0;
+  lastInRun_.reset();
   // A run without clock columns follows the one before, a period later.
   runStart_ = history_.empty() ? 0 : lastTime_ + periodMs_;
 }
 
-std::int64_t ReviewLoader::wallTime(const record::ClockReading& c) {
-  // Local midnight once per day, not a zone lookup per record.
-  const QDate date(c.year, c.month, c.day);
-  if (date != midnightDate_) {
-    midnightDate_ = date;
-    midnightMs_ = QDateTime(date, QTime(0, 0)).toMSecsSinceEpoch();
-  }
-  return midnightMs_ + ((std::int64_t{c.hour} * 60 + c.minute) * 60 + c.second) * 1000 + c.millisecond;
-}
-
 void ReviewLoader::recordRead(const record::ReadRecord& r) {
   std::int64_t time;
-  if (r.clock && QDate(r.clock->year, r.clock->month, r.clock->day).isValid()) {
-    time = wallTime(*r.clock);
+  if (r.clock) {
+    time = localToUtc_.convert(*r.clock, lastInRun_);
+    if (!wallClock_ && !history_.empty()) {
+      // The runs so far had no clock: they move to end a period before this one.
+      const std::int64_t shift = time - periodMs_ - lastTime_;
+      history_.shiftTimes(shift);
+      lastTime_ += shift;
+    }
     wallClock_ = true;
   } else {
+    // The reader takes numbers up to 2^31 only: the product stays far from overflow.
     time = runStart_ + (r.number ? *r.number : recordInRun_) * periodMs_;
   }
   ++recordInRun_;
+  lastInRun_ = time;
   history_.append(time, r.values.data(), newRun_ && !history_.empty());
   newRun_ = false;
   lastTime_ = history_.time(history_.size() - 1);

@@ -1,19 +1,23 @@
 #pragma once
 
+#include "chart/local_to_utc.h"
 #include "chart/sample_history.h"
 #include "record/record_reader.h"
 
-#include <QDate>
-
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace vestrix::chart {
 
 // A record file as a chart's samples: the five value columns as its
 // series, each run a segment of its own. The time axis is the records' PC
-// date and time where the run records both; else the record number (or
-// the record's place in its run) times the period of records.
+// date and time where the run records both, each record's local time read
+// on its own (across a change of daylight saving too); a run without them
+// goes by the record number (or the record's place in its run) times the
+// period of records, placed a period after the run before it, or, ahead
+// of the first run with the clock, a period before that one: never decades
+// away from the clocked runs.
 class ReviewLoader : public record::RecordSink {
  public:
   ReviewLoader(SampleHistory& history, std::int64_t periodMs);
@@ -27,8 +31,6 @@ class ReviewLoader : public record::RecordSink {
   bool wallClock() const { return wallClock_; }
 
  private:
-  std::int64_t wallTime(const record::ClockReading& clock);
-
   SampleHistory& history_;
   std::int64_t periodMs_;
   std::array<bool, record::kValueColumns> present_{};
@@ -37,8 +39,8 @@ class ReviewLoader : public record::RecordSink {
   std::int64_t runStart_ = 0;  // time of the run's first record, counted
   std::int64_t recordInRun_ = 0;
   std::int64_t lastTime_ = 0;
-  QDate midnightDate_;
-  std::int64_t midnightMs_ = 0;  // local midnight of midnightDate_
+  std::optional<std::int64_t> lastInRun_;  // the time of the run's record before
+  LocalToUtc localToUtc_;
 };
 
 }  // namespace vestrix::chart

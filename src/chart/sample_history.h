@@ -48,6 +48,11 @@ class SampleHistory {
   // connection, or a new run in a file): no line joins it to the one before.
   void append(std::int64_t timeMs, const float* values, bool gapBefore = false);
   void clear();
+  // Moves every time kept, and those to come, by delta.
+  void shiftTimes(std::int64_t delta) {
+    epoch_ += delta;
+    latest_ += delta;
+  }
 
   // Samples by age: 0 is the oldest kept.
   std::int64_t time(std::size_t index) const;

@@ -26,9 +26,20 @@ bool Set(const char* name) {
 std::string HelpText(const ProgramInfo& info) {
   std::string text = Usage(info) + "\n\n" + info.summary + "\n";
   if (!info.details.empty()) text += "\n" + info.details + "\n";
-  text += "\nOptions:\n  --help     show this text and exit\n  --version  show the version and exit\n";
-  for (const auto& [option, what] : info.options) {
-    text += "  " + option + std::string(option.size() < 9 ? 9 - option.size() : 1, ' ') + "  " + what + "\n";
+  std::vector<std::pair<std::string, std::string>> options = {{"--help", "show this text and exit"},
+                                                              {"--version", "show the version and exit"}};
+  options.insert(options.end(), info.options.begin(), info.options.end());
+  std::size_t width = 0;
+  for (const auto& option : options) width = std::max(width, option.first.size());
+  // Every description, and every line of one, starts in one column.
+  const std::string indent(2 + width + 2, ' ');
+  text += "\nOptions:\n";
+  for (const auto& [option, what] : options) {
+    std::string lines = what;
+    for (std::size_t at = lines.find('\n'); at != std::string::npos; at = lines.find('\n', at + 1)) {
+      lines.insert(at + 1, indent);
+    }
+    text += "  " + option + std::string(width - option.size() + 2, ' ') + lines + "\n";
   }
   return text;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace vestrix::console {
 
@@ -18,7 +19,7 @@ const std::string kExitCodes =
     "  1  a test failed, or a value read back is not the one sent\n"
     "  2  a usage mistake or an invalid value: nothing was sent\n"
     "  3  no instrument (at the device given)\n"
-    "  4  no read/write access to the instrument\n"
+    "  4  no read/write access to the instrument, or another program holds it\n"
     "  5  no reply from the instrument within one second\n"
     "  6  output could not be written: standard output (a full disk, not a closed pipe), or records\n"
     "     that never reached the record file\n";
@@ -30,10 +31,46 @@ const std::vector<OptionSpec> kCommon = {
     {"--help", "", "show the help and exit"},
 };
 
-// The parameters' names on one line (shell completion reads it).
+// The shortest text without an exponent that reads back as the float.
+std::string FixedText(float value) {
+  char buffer[64];
+  const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  return std::string(buffer, result.ptr);
+}
+
+// What a parameter takes: its kind, and its range or its entries ("N to M"
+// for numbered ones), each entry as typed.
+std::string ValueText(const protocol::Parameter& p) {
+  switch (p.kind) {
+    case protocol::ValueKind::Float32: return "a number, " + FixedText(p.lower) + " to " + FixedText(p.upper);
+    case protocol::ValueKind::UInt32:
+      return "a whole number, " + std::to_string(static_cast<long long>(p.lower)) + " to " +
+             std::to_string(static_cast<long long>(p.upper));
+    case protocol::ValueKind::Index:
+    case protocol::ValueKind::ModbusAddress: break;
+  }
+  std::string text = "one of: ";
+  for (std::size_t i = 0; i < p.choices.fixed.size(); ++i)
+    text += (i > 0 ? " | " : "") + std::string(p.choices.fixed[i]);
+  if (p.choices.numberedTo >= p.choices.numberedFrom) {
+    text += std::string(p.choices.fixed.empty() ? "" : " | ") + std::to_string(p.choices.numberedFrom) + " to " +
+            std::to_string(p.choices.numberedTo);
+  }
+  return text;
+}
+
+// The parameters' names on one line, then what each takes, one a line
+// (shell completion reads both).
 std::string ParameterNames() {
   std::string names = "Parameters:\n ";
   for (const protocol::Parameter& parameter : protocol::Parameters()) names += std::string(" ") + parameter.name;
+  names += "\n\nValues:\n";
+  for (const protocol::Parameter& parameter : protocol::Parameters()) {
+    std::string name = std::string("  ") + parameter.name;
+    name.resize(std::max<std::size_t>(name.size() + 2, 17), ' ');
+    names += name + ValueText(parameter) + "\n";
+  }
+  names.pop_back();
   return names;
 }
 

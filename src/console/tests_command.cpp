@@ -36,8 +36,9 @@ capture::CaptureSettings Rules(const CommandContext& context) {
   for (int i = 0; i < capture::kRuleFields; ++i) {
     if (reading.invalid[static_cast<std::size_t>(i)]) {
       throw CommandEnd{kUsage, std::string(kRuleOptions[i]) + " '" + texts[static_cast<std::size_t>(i)].toStdString() +
-                                   "' is not a valid rule (numbers with a point; the break 0 to 100, times not "
-                                   "negative, the lower limit not above the upper)"};
+                                   "' is not a valid rule (numbers with a point; the end level not above the "
+                                   "start level, the break 0 to 100, the longest time 0 to 86400, the times "
+                                   "before and after 0 to 3600, the lower limit not above the upper)"};
     }
   }
   return reading.rules;

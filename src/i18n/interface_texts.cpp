@@ -90,11 +90,12 @@ constexpr Row kCaptions[] = {
     {"Label51", "- read from device", ""},
     {"Label52", "Help:", ""},
     // The Charts page and the box that shows it.
-    {"ShowChartsBox", "Pokazuj strone wykresu", "Show the Charts page"},
+    {"ShowChartsBox", "Pokazuj stronę wykresu", "Show the Charts page"},
     {"ChartSpanLabel", "Zakres:", "Span:"},
     {"ChartAutoScale", "Automatyczna skala", "Automatic scale"},
     {"ChartSaveImage", "Zapisz obraz", "Save image"},
     {"ChartOpenFile", "Otwórz plik", "Open file"},
+    {"ChartFitAll", "Całość", "Fit all"},
     {"ChartTens", "Tensometr", "Tensometric"},
     {"ChartCounter", "Licznik", "Counter"},
     {"ChartAnalog", "Wejście 0-10V", "Analog"},

@@ -67,7 +67,7 @@ const QStringList& UpdatePeriods() {
 
 const QStringList& ChartSpans() {
   static const QStringList spans = {QStringLiteral("10 s"), QStringLiteral("1 min"), QStringLiteral("10 min"),
-                                    QStringLiteral("1 h"), QStringLiteral("everything kept")};
+                                    QStringLiteral("1 h"), QStringLiteral("all kept")};
   return spans;
 }
 

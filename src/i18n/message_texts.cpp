@@ -55,8 +55,12 @@ constexpr TextRow kMessages[] = {
     // texts of a page (TXT_...) are not shown in the status bar.
     {"TXT_CHART_READING", "Odczyt pliku %1...", "Reading %1..."},
     {"TXT_CHART_CANCEL", "Anuluj", "Cancel"},
-    {"IDS_CHART_READ", "%1: %2 pomiarów w %3 seriach, pominięto %4 wierszy",
-     "%1: %2 records in %3 runs read, %4 lines skipped"},
+    // %2 to %4 are counts in words (TXT_N_...).
+    {"IDS_CHART_READ", "%1: %2 w %3, pominięto %4", "%1: %2 in %3 read, %4 skipped"},
+    {"TXT_N_RECORDS", "%n pomiar|%n pomiary|%n pomiarów", "%n record|%n records"},
+    {"TXT_N_RUNS", "%n serii|%n seriach|%n seriach", "%n run|%n runs"},
+    {"TXT_N_LINES", "%n wiersz|%n wiersze|%n wierszy", "%n line|%n lines"},
+    {"IDS_CHART_NOT_RECORDS", "%1 to nie jest plik pomiarów tego programu", "%1 is not a record file of this program"},
     {"IDS_CHART_CANCELLED", "Odczyt pliku %1 przerwany", "Reading %1 cancelled"},
     {"IDS_CHART_NOT_READ", "Błąd odczytu %1: %2", "Cannot read %1: %2"},
     {"IDS_CHART_NOT_FILE", "Błąd: %1 to nie jest zwykły plik", "Cannot use %1: not a regular file"},
@@ -67,11 +71,38 @@ constexpr TextRow kMessages[] = {
     {"TXT_CAPTURE_COLUMNS", "Nr;Start;Czas [s];Szczyt;Ocena;Minimum;Średnia;Odch. std.;Próbek;Koniec",
      "No.;Start;Duration [s];Peak;Verdict;Lowest;Mean;Std. dev.;Samples;End"},
     {"TXT_CAPTURE_ENDS", "poziom końca;zerwanie;limit czasu;przerwany", "end level;break;longest;interrupted"},
-    {"TXT_CAPTURE_BATCH",
-     "Testów: %1, zaliczonych: %2, niezaliczonych: %3; szczyt: średnio %4, odch. std. %5, od %6 do %7",
-     "Tests: %1, passed: %2, failed: %3; peak: mean %4, std. dev. %5, from %6 to %7"},
+    // The batch line: the counts, the interrupted ones when there are any,
+    // the peaks' figures when there is a completed test.
+    {"TXT_CAPTURE_BATCH", "Testów: %1, zaliczonych: %2, niezaliczonych: %3", "Tests: %1, passed: %2, failed: %3"},
+    {"TXT_CAPTURE_INTERRUPTED", ", przerwanych: %1", ", interrupted: %1"},
+    {"TXT_CAPTURE_PEAKS", "; szczyt: średnio %1, odch. std. %2, od %3 do %4",
+     "; peak: mean %1, std. dev. %2, from %3 to %4"},
+    // What each capture rule takes (the boxes' tooltips), split at ";".
+    {"TXT_CAPTURE_RULES",
+     "Test zaczyna się, gdy wartość wzrośnie do tego poziomu;"
+     "Test kończy się, gdy wartość spadnie poniżej tego poziomu (nie wyżej niż poziom startu);"
+     "Test kończy się spadkiem o tyle procent od szczytu: od 0 do 100 (0: wyłączone);"
+     "Najdłuższy czas testu: od 0 do 86400 s (0: bez limitu);"
+     "Zachowane przed testem: od 0 do 3600 s;"
+     "Zachowane po teście: od 0 do 3600 s;"
+     "Najmniejszy szczyt z oceną pozytywną (puste: brak; nie wyżej niż górna granica);"
+     "Największy szczyt z oceną pozytywną (puste: brak)",
+     "A test starts when the value rises through this level;"
+     "A test ends when the value falls below this level (not above the start level);"
+     "A test ends on a drop of this share below its peak: 0 to 100 (0: off);"
+     "The longest a test lasts: 0 to 86400 s (0: no limit);"
+     "Kept before a test: 0 to 3600 s;"
+     "Kept after a test: 0 to 3600 s;"
+     "The lowest peak that passes (empty: none; not above the upper limit);"
+     "The highest peak that passes (empty: none)"},
     {"IDS_CAPTURE_EXPORTED", "Wyniki zapisane do %1", "Results saved to %1"},
     {"IDS_CAPTURE_NOT_EXPORTED", "Błąd zapisu do %1: %2", "Cannot save the results to %1: %2"},
+    // The file dialogs' titles, and the question before a file is replaced.
+    {"TXT_DIALOG_RECORD_FILE", "Plik zapisu pomiarów", "Record file"},
+    {"TXT_DIALOG_OPEN_RECORDS", "Otwórz plik pomiarów", "Open a record file"},
+    {"TXT_DIALOG_SAVE_IMAGE", "Zapisz wykres jako obraz", "Save the plot as a picture"},
+    {"TXT_DIALOG_EXPORT", "Eksportuj wyniki testów", "Export the test results"},
+    {"TXT_REPLACE_FILE", "Plik %1 już istnieje. Zastąpić go?", "%1 already exists. Replace it?"},
     // Why a found instrument could not be used.
     {"IDS_ACCESS", "Brak dostępu do %1 - reguła udev: %2", "No read/write access to %1 - udev rule: %2"},
     {"IDS_IN_USE", "%1 jest używany przez %2", "%1 is in use by %2"},

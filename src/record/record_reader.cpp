@@ -1,5 +1,6 @@
 #include "record/record_reader.h"
 
+#include <QDate>
 #include <QFile>
 
 #include <algorithm>
@@ -82,14 +83,24 @@ std::optional<std::array<int, N>> Joined(std::string_view text, char separator) 
 void RecordReader::feed(std::string_view chunk) {
   while (!chunk.empty()) {
     const std::size_t end = chunk.find('\n');
+    const std::string_view part = chunk.substr(0, end);
+    if (!overlong_ && pending_.size() + part.size() > kMaxLineLength) {
+      // Counted once, and nothing of it kept.
+      overlong_ = true;
+      pending_.clear();
+      pending_.shrink_to_fit();
+      ++skipped_;
+    }
     if (end == std::string_view::npos) {
-      pending_.append(chunk);
+      if (!overlong_) pending_.append(part);
       return;
     }
-    if (pending_.empty()) {
-      line(chunk.substr(0, end));
+    if (overlong_) {
+      overlong_ = false;
+    } else if (pending_.empty()) {
+      line(part);
     } else {
-      pending_.append(chunk.substr(0, end));
+      pending_.append(part);
       line(pending_);
       pending_.clear();
     }
@@ -101,6 +112,7 @@ void RecordReader::finish() {
   // A last line without its line end is a record cut short.
   if (!pending_.empty()) ++skipped_;
   pending_.clear();
+  overlong_ = false;
 }
 
 void RecordReader::line(std::string_view text) {
@@ -112,6 +124,7 @@ void RecordReader::line(std::string_view text) {
     if (const std::optional<ColumnChoice> columns = header(text)) {
       run_ = columns;
       ++runs_;
+      if (std::find(columns->begin(), columns->end(), true) != columns->end()) ++namedRuns_;
       sink_.runStarted(*columns);
       return;
     }
@@ -152,7 +165,11 @@ std::optional<ReadRecord> RecordReader::record(std::string_view text) const {
     switch (static_cast<Column>(c)) {
       case Column::Date:
         date = Joined<3>(*field, '-');
-        if (!date || (*date)[1] < 1 || (*date)[1] > 12 || (*date)[0] < 1 || (*date)[0] > 31) return std::nullopt;
+        // A day the calendar has (31-2 has none), in a year a PC's clock shows.
+        if (!date || (*date)[2] < kFirstYear || (*date)[2] > kLastYear ||
+            !QDate((*date)[2], (*date)[1], (*date)[0]).isValid()) {
+          return std::nullopt;
+        }
         break;
       case Column::Time:
         time = Joined<4>(*field, ':');
@@ -160,7 +177,7 @@ std::optional<ReadRecord> RecordReader::record(std::string_view text) const {
         break;
       case Column::Number:
         r.number = Integer<std::int64_t>(*field);
-        if (!r.number) return std::nullopt;
+        if (!r.number || *r.number < 0 || *r.number > kMaxNumber) return std::nullopt;
         break;
       default: {
         const std::optional<float> v = Value(*field);

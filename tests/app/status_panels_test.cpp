@@ -41,13 +41,17 @@ std::vector<Said> EveryPathMessage(const TFMain& window) {
       said.push_back({window.LookupMessage(id).arg(kLongPath, reason), {kLongPath}});
     }
   }
-  for (const char* id : {"IDS_REC_NOT_FILE", "IDS_REC_RECREATED", "IDS_REC_RESUMED", "IDS_REC_APPENDS",
-                         "IDS_CHART_NOT_FILE", "IDS_CHART_CANCELLED", "IDS_CHART_SAVED", "IDS_CAPTURE_EXPORTED"}) {
+  for (const char* id :
+       {"IDS_REC_NOT_FILE", "IDS_REC_RECREATED", "IDS_REC_RESUMED", "IDS_REC_APPENDS", "IDS_CHART_NOT_FILE",
+        "IDS_CHART_CANCELLED", "IDS_CHART_SAVED", "IDS_CAPTURE_EXPORTED", "IDS_CHART_NOT_RECORDS"}) {
     EXPECT_TRUE(window.LookupMessage(id).contains("%1")) << id;
     said.push_back({window.LookupMessage(id).arg(kLongPath), {kLongPath}});
   }
   said.push_back(
-      {window.LookupMessage("IDS_CHART_READ").arg(kLongPath).arg(123456789).arg(9999).arg(1234567), {kLongPath}});
+      {window.LookupMessage("IDS_CHART_READ").arg(kLongPath, "123456789 records", "9999 runs", "1234567 lines"),
+       {kLongPath}});
+  said.push_back(
+      {window.LookupMessage("IDS_IN_USE").arg("/dev/hidraw12", "vestrix-cli (pid 4194304)"), {"/dev/hidraw12"}});
   said.push_back({window.LookupMessage("IDS_ACCESS").arg("/dev/hidraw12", kRulePath), {"/dev/hidraw12", kRulePath}});
   return said;
 }

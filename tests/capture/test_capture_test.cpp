@@ -208,6 +208,41 @@ TEST(Batches, CountAndCanBeginAnew) {
   EXPECT_EQ(capture.batch().tests, 1);
 }
 
+// An interrupted test has no verdict and is counted apart: its peak may
+// still have been to come.
+TEST(Batches, AnInterruptedTestIsNotJudged) {
+  CaptureSettings s = With(10, 5);
+  s.upperLimit = 50;
+  TestCapture capture(s);
+  for (const double v : {0.0, 40.0, 0.0, 0.0, 30.0, 80.0}) capture.feed(0, v);
+  ASSERT_TRUE(capture.interrupt());
+  ASSERT_EQ(capture.tests().size(), 2u);
+  EXPECT_EQ(capture.tests()[1].end, EndReason::Interrupted);
+  EXPECT_EQ(capture.tests()[1].verdict, Verdict::None);
+  EXPECT_EQ(capture.batch().tests, 2);
+  EXPECT_EQ(capture.batch().passed, 1);
+  EXPECT_EQ(capture.batch().failed, 0);
+  EXPECT_EQ(capture.batch().interrupted, 1);
+  EXPECT_EQ(capture.batch().peaks.count(), 1u);
+  EXPECT_EQ(capture.batch().peaks.greatest(), 40);
+}
+
+// Samples that come again after a pause (capture disarmed, a connection
+// ended) start no test until the value was below both levels, as when
+// capture was first armed: in the middle of a ramp nothing starts.
+TEST(Batches, AfterAPauseATestNeedsTheValueBelowFirst) {
+  TestCapture capture(With(10, 5));
+  for (const double v : {20.0, 30.0}) capture.feed(0, v);  // armed first mid-ramp: nothing
+  EXPECT_FALSE(capture.inTest());
+  for (const double v : {0.0, 20.0, 0.0, 0.0}) capture.feed(0, v);
+  ASSERT_EQ(capture.tests().size(), 1u);
+  EXPECT_FALSE(capture.interrupt());                       // nothing under way; armed no more
+  for (const double v : {20.0, 30.0}) capture.feed(0, v);  // armed again mid-ramp
+  EXPECT_FALSE(capture.inTest());
+  for (const double v : {0.0, 20.0}) capture.feed(0, v);
+  EXPECT_TRUE(capture.inTest());
+}
+
 // New rules take effect for the next test, not the one under way.
 TEST(Settings, TakeEffectForTheNextTest) {
   TestCapture capture(With(10, 5));

@@ -66,7 +66,7 @@ TEST(TimeTicks, LabelsAsTheLocalClockShowsThem) {
     for (const TimeTick& t : TimeTicks(from, to, ticks, plusOneHour, '.', elapsed)) all << t.label;
     return all;
   };
-  // 2026-12-10 07:59:58 UTC is 08:59:58 local.
+  // 2025-12-10 07:59:58 UTC is 08:59:58 local.
   const std::int64_t at = 1765353598000;
   EXPECT_EQ(labels(at, at + 6000, 6),
             QStringList({"8:59:58", "8:59:59", "9:00:00", "9:00:01", "9:00:02", "9:00:03", "9:00:04"}));
@@ -74,10 +74,16 @@ TEST(TimeTicks, LabelsAsTheLocalClockShowsThem) {
   EXPECT_EQ(labels(at + 2, at + 50, 5),
             QStringList({"8:59:58.01", "8:59:58.02", "8:59:58.03", "8:59:58.04", "8:59:58.05"}));
   // Local midnight shows the date.
-  const std::int64_t midnight = 1765407600000;  // 2026-12-11 00:00 local
+  const std::int64_t midnight = 1765407600000;  // 2025-12-11 00:00 local
   EXPECT_EQ(labels(midnight - 3600000, midnight + 3600000, 4).mid(2, 2), QStringList({"11-12", "0:30"}));
   // Counted from a start: durations.
   EXPECT_EQ(labels(0, 3 * 3600000, 3, true), QStringList({"0:00", "1:00", "2:00", "3:00"}));
+  // Over weeks and months the dates carry their year.
+  const QStringList months = labels(midnight, midnight + 120 * 86400000LL, 5);
+  ASSERT_FALSE(months.isEmpty());
+  EXPECT_EQ(months.front(), "18-12-2025") << months.join(' ').toStdString();
+  EXPECT_EQ(months.back(), "9-4-2026") << months.join(' ').toStdString();
+  EXPECT_EQ(labels(midnight - 3600000, midnight + 3 * 86400000LL, 4).value(0), "11-12");  // days: no year
 }
 
 }  // namespace

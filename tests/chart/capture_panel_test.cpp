@@ -1,5 +1,6 @@
 // The test capture on the real window, offscreen, fed the demo's pull
 // tests through the window's own report handler.
+#include "app/program_settings_page.h"
 #include "capture/results_file.h"
 #include "chart/charts_page.h"
 #include "config/ui/parameter_edit.h"
@@ -10,14 +11,17 @@
 
 #include "support/window_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -129,8 +133,8 @@ TEST_F(CapturePanelTest, TenTestsOfTheDemoCapturedJudgedAndExported) {
         QByteArray::number(k + 1) + ';' + record::DateText(at) + ';' + record::TimeText(at) + ';' + kRest[k] + "\r\n";
   }
   expected +=
-      "Tests;Passed;Failed;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;\r\n"
-      "10;8;2;638,7000;96,1435;480,0000;830,0000;\r\n";
+      "Tests;Passed;Failed;Interrupted;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;\r\n"
+      "10;8;2;0;638,7000;96,1435;480,0000;830,0000;\r\n";
   EXPECT_EQ(file.readAll().toStdString(), expected.toStdString());
   EXPECT_EQ(panel(0), message("IDS_CAPTURE_EXPORTED").arg(dir.filePath("batch.csv")));
 }
@@ -234,6 +238,137 @@ TEST_F(CapturePanelTest, ARecordFileUnderReviewIsCapturedToo) {
   EXPECT_EQ(page()->capture().tests()[2].peak, 590);
   EXPECT_EQ(capture()->results()->rowCount(), 4);
   EXPECT_EQ(capture()->results()->cellText(0, 1), "2,055");  // seconds from the file's start: it has no clock
+}
+
+// A test cut off (here by the connection's end) is shown without a verdict
+// and counted apart: neither passed nor failed, its peak in no figure.
+TEST_F(CapturePanelTest, AnInterruptedTestIsNotJudged) {
+  startCapturing();
+  run(400 + 10);  // one whole test, 612: PASS
+  run(250);       // into the ramp of the next
+  ASSERT_TRUE(page()->capture().inTest());
+  bus.unplug(bus.devices().front());
+  ASSERT_TRUE(testing::PumpUntil([&] { return disconnected(); }));
+  ASSERT_EQ(page()->capture().tests().size(), 2u);
+  EXPECT_EQ(page()->capture().tests()[1].verdict, capture::Verdict::None);
+  EXPECT_EQ(capture()->results()->cellText(1, 4), "");
+  const capture::Batch& b = page()->capture().batch();
+  EXPECT_EQ(b.tests, 2);
+  EXPECT_EQ(b.passed, 1);
+  EXPECT_EQ(b.failed, 0);
+  EXPECT_EQ(b.interrupted, 1);
+  EXPECT_EQ(b.peaks.count(), 1u);
+  EXPECT_EQ(capture()->batchLabel()->text(),
+            "Tests: 2, passed: 1, failed: 0, interrupted: 1; peak: mean 612,0000, std. dev. 0,0000, from 612,0000 to "
+            "612,0000");
+}
+
+// With no test yet the batch line has no empty figures.
+TEST_F(CapturePanelTest, TheBatchLineWithoutTestsHasNoEmptyFigures) {
+  startCapturing();
+  EXPECT_EQ(capture()->batchLabel()->text(), "Tests: 0, passed: 0, failed: 0");
+}
+
+// Disarmed and armed again in the middle of a ramp: no test starts there,
+// as none does when capture is armed for the first time mid-ramp.
+TEST_F(CapturePanelTest, ArmingInTheMiddleOfARampStartsNoTestThere) {
+  startCapturing();
+  capture()->armBox()->setChecked(false);
+  run(200);  // resting, then into the ramp
+  capture()->armBox()->setChecked(true);
+  run(200);  // the rest of the ramp, the break
+  EXPECT_TRUE(page()->capture().tests().empty());
+  run(400);  // a whole test
+  EXPECT_EQ(page()->capture().tests().size(), 1u);
+
+  run(150);  // resting below both levels: armed
+  run(60);   // into the ramp
+  capture()->armBox()->setChecked(false);
+  run(10);
+  capture()->armBox()->setChecked(true);
+  run(200);
+  ASSERT_EQ(page()->capture().tests().size(), 2u);  // the one disarming cut off, and no other
+  EXPECT_EQ(page()->capture().tests()[1].end, capture::EndReason::Interrupted);
+}
+
+// Hidden and shown again, the page was not fed meanwhile: no line across
+// that time, and a test under way when it was hidden ends there.
+TEST_F(CapturePanelTest, HidingThePageIsAGapAndEndsATestUnderWay) {
+  startCapturing();
+  run(250);
+  ASSERT_TRUE(page()->capture().inTest());
+  const std::size_t kept = page()->liveHistory()->size();
+  window->TabSheet5->showChartsBox()->setChecked(false);
+  run(100);
+  window->TabSheet5->showChartsBox()->setChecked(true);
+  run(10);
+  ASSERT_EQ(page()->capture().tests().size(), 1u);
+  EXPECT_EQ(page()->capture().tests()[0].end, capture::EndReason::Interrupted);
+  ASSERT_EQ(page()->liveHistory()->size(), kept + 10);
+  EXPECT_TRUE(page()->liveHistory()->gapBefore(kept));
+}
+
+// A file under review is judged again when a rule changes or capture is
+// armed: every sample is at hand.
+TEST_F(CapturePanelTest, AFileUnderReviewIsJudgedAgainByNewRules) {
+  startCapturing();
+  capture()->armBox()->setChecked(false);
+  QTemporaryDir dir;
+  QFile file(dir.filePath("tests.csv"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("No.;Tensometr;\r\n");
+  sim::InstrumentModel demo;
+  demo.setSignal(sim::Signal::Tests);
+  demo.setNoise(0);
+  double at = 0;
+  demo.setSignalTime([&] { return at; });
+  for (int i = 0; i < 4 * 400 + 10; ++i) {
+    at = i * 0.015;
+    file.write(QByteArray::number(i) + ';' + QByteArray::number(demo.measure().tensValue, 'f', 2) + ";\r\n");
+  }
+  file.close();
+  ASSERT_TRUE(page()->load(file.fileName()));
+  EXPECT_TRUE(page()->capture().tests().empty());
+  capture()->armBox()->setChecked(true);  // armed over the file: captured
+  ASSERT_EQ(page()->capture().tests().size(), 4u);
+  EXPECT_EQ(page()->capture().tests()[3].peak, 720);
+  EXPECT_EQ(page()->capture().tests()[3].verdict, capture::Verdict::Pass);
+  config::ParameterEdit* upper = capture()->box(CapturePanel::Upper);
+  upper->setText("700");
+  emit upper->editingFinished();
+  EXPECT_EQ(page()->capture().tests()[3].verdict, capture::Verdict::Fail);
+  EXPECT_EQ(capture()->results()->cellText(3, 4), "FAIL");
+  EXPECT_EQ(page()->capture().batch().failed, 1);
+}
+
+// The table follows the newest row only while it is at the bottom and no
+// row is chosen; the chosen test is shown whole, whatever the value zoom.
+TEST_F(CapturePanelTest, TheChosenRowStaysWhereItIs) {
+  startCapturing();
+  run(12 * 400 + 10);  // more rows than the table shows
+  QTableView* table = capture()->table();
+  ASSERT_EQ(page()->capture().tests().size(), 12u);
+  EXPECT_TRUE(table->visualRect(capture()->results()->index(11, 0)).isValid());  // the newest in sight
+  table->scrollToTop();
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                    table->visualRect(capture()->results()->index(1, 0)).center());
+  const int scrolled = table->verticalScrollBar()->value();
+  // A value zoom, then new tests while the row is chosen.
+  const QPointF middle = page()->plot()->rect().center();
+  QWheelEvent wheel(middle, page()->plot()->mapToGlobal(middle), {}, QPoint(0, 360), Qt::NoButton, Qt::ShiftModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(page()->plot(), &wheel);
+  run(2 * 400);
+  EXPECT_EQ(page()->capture().tests().size(), 14u);
+  EXPECT_EQ(table->verticalScrollBar()->value(), scrolled);
+  EXPECT_EQ(table->selectionModel()->selectedRows().value(0).row(), 1);
+  // Chosen again: the test whole, in time and in value.
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                    table->visualRect(capture()->results()->index(1, 0)).center());
+  const capture::CapturedTest& t = page()->capture().tests()[1];
+  page()->plot()->grab();  // the axis is set as the plot is drawn
+  EXPECT_LE(page()->plot()->valueRange().low, t.lowest);
+  EXPECT_GE(page()->plot()->valueRange().high, t.peak);
 }
 
 }  // namespace

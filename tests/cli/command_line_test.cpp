@@ -40,6 +40,24 @@ TEST(CommandLine, HelpVersionAndOwnOptions) {
   EXPECT_FALSE(Parse({"tool"}).exitCode);
 }
 
+// Every option's description, and each of its lines, starts in one column.
+TEST(CommandLine, TheOptionsLineUp) {
+  const ProgramInfo info{"tool", "Does a thing.", "", {{"--signal SIGNAL", "first line\nsecond line"}}, {}};
+  const std::string help = HelpText(info);
+  const std::string options = help.substr(help.find("Options:\n") + 9);
+  std::vector<std::size_t> columns;
+  for (std::size_t at = 0; at < options.size();) {
+    const std::size_t end = options.find('\n', at);
+    const std::string line = options.substr(at, end - at);
+    // The description begins after the option and two blanks, or after the indent.
+    const std::size_t gap = line.find("  ", 2);
+    columns.push_back(line.find_first_not_of(' ', gap == std::string::npos ? 0 : gap));
+    at = end + 1;
+  }
+  ASSERT_EQ(columns.size(), 4u) << help;
+  for (const std::size_t column : columns) EXPECT_EQ(column, columns.front()) << help;
+}
+
 TEST(CommandLine, AnOptionWithAValue) {
   const Parsed given = Parse({"tool", "--signal", "tests", "--other"});
   EXPECT_FALSE(given.exitCode);

@@ -342,8 +342,26 @@ TEST_F(TestsCommand, JudgesEachPeakAndTheBatch) {
     EXPECT_NE(lines[i + 1].find(";" + tests[i].first), std::string::npos) << lines[i + 1];
     EXPECT_EQ(lines[i + 1].substr(lines[i + 1].size() - tests[i].second.size() - 1), tests[i].second + ";");
   }
-  EXPECT_EQ(lines[4], "Tests;Passed;Failed;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;");
-  EXPECT_EQ(lines[5].rfind("3;2;1;", 0), 0u) << lines[5];
+  EXPECT_EQ(lines[4], "Tests;Passed;Failed;Interrupted;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;");
+  EXPECT_EQ(lines[5].rfind("3;2;1;0;", 0), 0u) << lines[5];
+}
+
+// A test under way when the run ends is shown as interrupted, not judged:
+// the run ends well whatever its peak so far.
+TEST_F(TestsCommand, AnInterruptedTestIsNotJudged) {
+  model([](sim::InstrumentModel& m) {
+    m.setSignal(sim::Signal::Tests);
+    m.setNoise(0);
+    // At rest once, then stuck in the middle of the first ramp (about 211).
+    m.setSignalTime([n = 0]() mutable { return n++ == 0 ? 0.0 : 3.0; });
+    return 0;
+  });
+  const ConsoleRun r = run({"tests", "--duration", "0.3", "--upper", "100"});
+  EXPECT_EQ(r.code, 0) << r.err;
+  const std::vector<std::string> lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 4u) << r.out;
+  EXPECT_EQ(lines[1].substr(lines[1].size() - std::string(";interrupted;;;").size()), ";interrupted;;;") << lines[1];
+  EXPECT_EQ(lines[3], "1;0;0;1;;;;;");
 }
 
 TEST_F(TestsCommand, TakesTheRulesOfTheWindowsSettingsFile) {
@@ -361,6 +379,9 @@ TEST_F(TestsCommand, RefusesInvalidRules) {
   EXPECT_EQ(run({"tests", "--break", "150"}).code, 2);
   EXPECT_EQ(run({"tests", "--lower", "700", "--upper", "600"}).code, 2);
   EXPECT_EQ(run({"tests", "--before", "-1"}).code, 2);
+  EXPECT_EQ(run({"tests", "--longest", "1e16"}).code, 2);
+  EXPECT_EQ(run({"tests", "--after", "3601"}).code, 2);
+  EXPECT_EQ(run({"tests", "--start", "10", "--end", "20"}).code, 2);
   std::ofstream(path("config.ini")) << "[Options]\r\nCaptureStart=abc\r\n";
   const ConsoleRun r = run({"tests"});
   EXPECT_EQ(r.code, 2);

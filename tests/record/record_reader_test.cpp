@@ -137,7 +137,54 @@ INSTANTIATE_TEST_SUITE_P(
                       Malformed{"header_out_of_order", "Enkoder;No.;\r\n", 0, 0, 1},
                       Malformed{"no_columns", "\r\n\r\n\r\nNo.;\r\n5;\r\n", 2, 3, 0},  // a header, two empty records
                       Malformed{"binary", std::string("\0\xff\x01;;\r\n\x80;\n", 10), 0, 0, 2},
-                      Malformed{"huge_line", "No.;\r\n" + std::string(100000, '7') + ";\r\n", 1, 0, 1}));
+                      Malformed{"huge_line", "No.;\r\n" + std::string(100000, '7') + ";\r\n", 1, 0, 1},
+                      Malformed{"huge_lines_around_a_record",
+                                std::string(9000, 'x') + "\nNo.;\r\n1;\r\n" + std::string(5000, ';') + "\n2;\n" +
+                                    std::string(70000, 'y'),
+                                1, 2, 3},
+                      Malformed{"dates_that_cannot_be",
+                                "Date;Time;\r\n31-2-2026;1:2:3:4;\r\n29-2-2025;1:2:3:4;\r\n29-2-2024;1:2:3:4;\r\n"
+                                "1-1-1969;1:2:3:4;\r\n1-1-10000;1:2:3:4;\r\n0-1-2026;1:2:3:4;\r\n",
+                                1, 1, 5},
+                      Malformed{"numbers_beyond_the_recorders",
+                                "No.;\r\n9223372036854775807;\r\n-1;\r\n2147483648;\r\n2147483647;\r\n0;\r\n", 1, 2,
+                                3}));
+
+// A file without a line break, however big, is never held whole.
+TEST(RecordReader, ALineLongerThanAnyRecordIsNotHeld) {
+  Collected sink;
+  RecordReader reader(sink);
+  const std::string megabyte(1 << 20, 'z');
+  for (int i = 0; i < 100; ++i) {
+    reader.feed(megabyte);
+    ASSERT_LE(reader.bufferedBytes(), RecordReader::kMaxLineLength * 2);
+  }
+  reader.feed("\nNo.;\n3;\n");
+  reader.finish();
+  EXPECT_EQ(reader.skipped(), 1u);
+  EXPECT_EQ(sink.records.size(), 1u);
+}
+
+// Random bytes hold empty lines, which head runs without columns: no run
+// names a column, so the file is no record file.
+TEST(RecordReader, RandomBytesNameNoRun) {
+  std::string bytes;
+  std::uint32_t x = 12345;
+  for (int i = 0; i < 5 * 1024 * 1024; ++i) {
+    x = x * 1664525u + 1013904223u;
+    bytes.push_back(static_cast<char>((x >> 24) % 8 == 0 ? '\n' : x >> 16));
+  }
+  Collected sink;
+  RecordReader reader(sink);
+  reader.feed(bytes);
+  reader.finish();
+  EXPECT_EQ(reader.namedRuns(), 0u);
+  Collected named;
+  RecordReader records(named);
+  records.feed("\r\n\r\nNo.;\r\n1;\r\n");
+  EXPECT_EQ(records.runs(), 2u);
+  EXPECT_EQ(records.namedRuns(), 1u);
+}
 
 TEST(RecordFileRead, RefusesWhatIsNoFileWithoutBlocking) {
   QTemporaryDir dir;

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -71,17 +70,8 @@ void RecordingGroup::setColumns(const ColumnChoice& columns) {
   for (int c = 0; c < kColumnCount; ++c) columnBoxes_[static_cast<std::size_t>(c)]->setChecked(columns[c]);
 }
 
-QString AskRecordFile(QWidget* parent) {
-  return QFileDialog::getSaveFileName(parent, {}, {}, QStringLiteral("CSV (*.csv);;TXT (*.txt)"), nullptr,
-                                      QFileDialog::DontConfirmOverwrite);
-}
-
-QString WithExtension(const QString& chosen, const QString& wanted) {
-  const qsizetype folder = std::max({chosen.lastIndexOf(QLatin1Char('/')), chosen.lastIndexOf(QLatin1Char('\\')),
-                                     chosen.lastIndexOf(QLatin1Char(':'))});
-  const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
-  const QString extension = dot > folder ? chosen.mid(dot) : QString();
-  return extension == wanted ? chosen : chosen + wanted;
+QString AskRecordFile(QWidget* parent, const QString& title, const QString& current) {
+  return ui::AskSaveFileName(parent, title, ui::FolderOf(current), QStringLiteral("CSV (*.csv);;TXT (*.txt)"));
 }
 
 }  // namespace vestrix::record

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record/record_line.h"
+#include "ui/save_file_dialog.h"
 
 #include <QGroupBox>
 
@@ -41,16 +42,12 @@ class RecordingGroup : public QGroupBox {
   QCheckBox* autoStartBox_;
 };
 
-// The save dialog of the record file: the chosen path, empty when
-// cancelled. Records are appended to a file that exists, so it does not
-// ask whether to replace one.
-QString AskRecordFile(QWidget* parent);
+// The save dialog of the record file, titled and opened in the folder of
+// the current one: the chosen path, empty when cancelled. Records are
+// appended to a file that exists, so it does not ask whether to replace one.
+QString AskRecordFile(QWidget* parent, const QString& title, const QString& current);
 
-// A path as a save dialog leaves it: the extension (".csv") appended unless
-// the name already ends in exactly that. Only a dot after the last folder
-// separator ("/", "\" or ":") starts an extension.
-QString WithExtension(const QString& chosen, const QString& extension);
-// The record file's rule.
-inline QString WithCsvExtension(const QString& chosen) { return WithExtension(chosen, QStringLiteral(".csv")); }
+// The record file's rule: ".csv" added to a name without it.
+inline QString WithCsvExtension(const QString& chosen) { return ui::WithExtension(chosen, QStringLiteral(".csv")); }
 
 }  // namespace vestrix::record
