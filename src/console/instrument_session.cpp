@@ -118,6 +118,13 @@ std::optional<protocol::ParameterValue> InstrumentSession::read(const protocol::
   return replies_.at(code);
 }
 
+std::optional<protocol::MeasurementSample> InstrumentSession::measure(int timeoutMs) {
+  const std::uint64_t before = measurements_;
+  poll();
+  if (!waitFor([&] { return measurements_ != before; }, timeoutMs)) return std::nullopt;
+  return sample_;
+}
+
 bool InstrumentSession::act(std::uint8_t code, int timeoutMs) {
   const std::uint64_t before = handled_[code];
   send(&code, protocol::kRequestLength);

@@ -64,6 +64,8 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
 
   // A parameter's value, or nothing when no reply came in time.
   std::optional<protocol::ParameterValue> read(const protocol::Parameter& parameter, int timeoutMs = kReplyTimeoutMs);
+  // One measurement asked for and waited for, or nothing when none came in time.
+  std::optional<protocol::MeasurementSample> measure(int timeoutMs = kReplyTimeoutMs);
   // An action (taring...): whether the instrument acknowledged it in time.
   bool act(std::uint8_t code, int timeoutMs = kReplyTimeoutMs);
   // A write command; the instrument does not answer it.

@@ -8,8 +8,11 @@ class QSocketNotifier;
 
 namespace vestrix::loop {
 
-// Turns SIGTERM, SIGINT and SIGHUP into a call on the event loop's thread:
-// the signal handler only writes to a pipe. One at a time in a process.
+// Turns the requests to end a program without a window into a call on the
+// event loop's thread: SIGTERM, SIGINT and SIGHUP on Linux (the handler
+// only writes to a pipe), the console's Ctrl+C, Ctrl+Break, close, log-off
+// and shut-down on Windows (the close waits, for the time the system gives,
+// until the watch ends). One at a time in a process.
 class SignalWatch : public QObject {
   Q_OBJECT
 

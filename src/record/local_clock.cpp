@@ -1,23 +1,19 @@
 #include "record/local_clock.h"
 
+#include "record/local_time.h"
+
 #include <chrono>
-#include <ctime>
 
 namespace vestrix::record {
 
 ClockReading LocalClockNow() {
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  return LocalClockAt(std::int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000);
+  const auto now = std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
+  return LocalClockAt(now.time_since_epoch().count());
 }
 
 ClockReading LocalClockAt(std::int64_t wallMs) {
   const std::int64_t ms = ((wallMs % 1000) + 1000) % 1000;
-  const time_t seconds = static_cast<time_t>((wallMs - ms) / 1000);
-  std::tm local{};
-  // localtime_r reads the zone once per process; localtime and QDateTime's
-  // local time look at the zone file again on every call.
-  localtime_r(&seconds, &local);
+  const std::tm local = LocalCalendar(static_cast<std::time_t>((wallMs - ms) / 1000));
   return ClockReading{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,       local.tm_hour,
                       local.tm_min,         local.tm_sec,     static_cast<int>(ms)};
 }

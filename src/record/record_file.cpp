@@ -1,13 +1,8 @@
 #include "record/record_file.h"
 
-#include <QFile>
+#include "record/file_access.h"
 
 #include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vestrix::record {
 
@@ -16,7 +11,7 @@ RecordFile::RecordFile(std::function<std::int64_t()> monotonicMs) : now_(std::mo
 RecordFile::~RecordFile() { close(); }
 
 void RecordFile::closeDescriptor() {
-  if (fd_ >= 0 && !attached_) ::close(fd_);
+  if (fd_ >= 0 && !attached_) files::Close(fd_);
   fd_ = -1;
   partialLine_ = false;
 }
@@ -32,7 +27,7 @@ void RecordFile::close() {
 }
 
 void RecordFile::fail(int error) {
-  error_ = QString::fromLocal8Bit(std::strerror(error));
+  error_ = files::ErrorText(error);
   errorNumber_ = error;
   failure_ = Failure::System;
   failing_ = true;
@@ -51,42 +46,32 @@ bool RecordFile::openAt(const QString& path) {
     fail(ENOENT);
     return false;
   }
-  const QByteArray name = QFile::encodeName(path);
-  // Never blocks: a FIFO without a reader would hold the GUI thread for
-  // good. Read access lets the file's last byte be looked at.
-  constexpr int kFlags = O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-  bool readable = true;
-  int fd = ::open(name.constData(), O_RDWR | kFlags, 0666);
-  if (fd < 0 && errno == EACCES) {
-    readable = false;
-    fd = ::open(name.constData(), O_WRONLY | kFlags, 0666);
-  }
-  if (fd < 0) {
-    fail(errno);
+  const files::Opened opened = files::OpenForAppend(path);
+  if (opened.fd < 0) {
+    fail(opened.error);
     return false;
   }
-  fd_ = fd;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
+  fd_ = opened.fd;
+  const std::optional<files::Facts> facts = files::FactsOf(fd_);
+  if (!facts) {
     fail(errno);
     return false;
   }
   // Records go to files only, not to a device or a pipe that was named.
-  if (!S_ISREG(st.st_mode)) {
+  if (!facts->regular) {
     failNotRegular();
     return false;
   }
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-  device_ = st.st_dev;
-  inode_ = st.st_ino;
-  size_ = st.st_size;
+  files::MakeBlocking(fd_);
+  device_ = facts->device;
+  inode_ = facts->inode;
+  size_ = facts->size;
   nextPathCheck_ = now_() + kPathCheckIntervalMs;
   // A file cut short in the middle of a line: the next record starts on a
   // line of its own, not glued to the fragment.
-  if (readable && st.st_size > 0) {
-    char last = '\n';
-    if (::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n') partialLine_ = true;
+  if (opened.readable && facts->size > 0) {
+    const std::optional<char> last = files::ByteAt(fd_, facts->size - 1);
+    if (last && *last != '\n') partialLine_ = true;
   }
   return true;
 }
@@ -103,15 +88,15 @@ bool RecordFile::lostFromPath(const QString& path) {
   const std::int64_t now = now_();
   if (now < nextPathCheck_) return false;
   nextPathCheck_ = now + kPathCheckIntervalMs;
-  struct stat opened {};
-  if (::fstat(fd_, &opened) != 0) return false;
-  bool lost = opened.st_nlink == 0;
-  struct stat named {};
+  const std::optional<files::Facts> opened = files::FactsOf(fd_);
+  if (!opened) return false;
+  bool lost = opened->links == 0;
   if (!lost) {
-    if (::stat(QFile::encodeName(path).constData(), &named) == 0) {
-      lost = named.st_dev != device_ || named.st_ino != inode_;
+    int error = 0;
+    if (const std::optional<files::Facts> named = files::FactsOfPath(path, &error)) {
+      lost = named->device != device_ || named->inode != inode_;
     } else {
-      lost = errno == ENOENT || errno == ENOTDIR;
+      lost = error == ENOENT || error == ENOTDIR;
     }
   }
   if (lost) closeDescriptor();
@@ -133,19 +118,17 @@ RecordFile::Outcome RecordFile::append(const QString& path, const QByteArray& te
 RecordFile::Outcome RecordFile::write(const QByteArray& text) {
   if (fd_ < 0) return Outcome::Failed;
   const QByteArray data = partialLine_ ? "\r\n" + text : text;
-  struct stat before {};
-  const bool sized = ::fstat(fd_, &before) == 0;
+  const std::optional<files::Facts> before = files::FactsOf(fd_);
   const char* p = data.constData();
   qsizetype left = data.size();
   while (left > 0) {
-    const ssize_t n = ::write(fd_, p, static_cast<std::size_t>(left));
-    if (n < 0 && errno == EINTR) continue;
+    const long long n = files::WriteSome(fd_, p, static_cast<std::size_t>(left));
     if (n <= 0) {
       const int error = n < 0 ? errno : EIO;
       // A cut value reads as a real measurement: take the fragment back
       // off. Where that fails too, the next record starts on a new line
       // (an opening finds such a fragment by itself where it can read).
-      const bool fragmentLeft = left != data.size() && !(sized && ::ftruncate(fd_, before.st_size) == 0);
+      const bool fragmentLeft = left != data.size() && !(before && files::TruncateTo(fd_, before->size));
       fail(error);
       partialLine_ = fragmentLeft;
       return Outcome::Failed;

@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <functional>
 
-#include <sys/types.h>
-
 namespace vestrix::record {
 
 // The record file of a run. It is opened at the first record; every record
@@ -84,12 +82,12 @@ class RecordFile {
   std::function<std::int64_t()> now_;
   int fd_ = -1;
   bool attached_ = false;
-  dev_t device_ = 0;  // what the path named when it was opened
-  ino_t inode_ = 0;
+  std::uint64_t device_ = 0;  // what the path named when it was opened
+  std::uint64_t inode_ = 0;
   bool failing_ = false;
   Failure failure_ = Failure::System;
   bool partialLine_ = false;  // the file may end in the middle of a line
-  off_t size_ = 0;            // what it holds, as far as this object knows
+  std::int64_t size_ = 0;     // what it holds, as far as this object knows
   std::int64_t nextTry_ = 0;
   std::int64_t nextPathCheck_ = 0;
   QString error_;

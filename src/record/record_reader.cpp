@@ -1,5 +1,7 @@
 #include "record/record_reader.h"
 
+#include "record/file_access.h"
+
 #include <QDate>
 #include <QFile>
 
@@ -9,10 +11,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vestrix::record {
 
@@ -198,36 +196,36 @@ std::optional<ReadRecord> RecordReader::record(std::string_view text) const {
 FileRead ReadRecordFile(const QString& path, RecordReader& reader,
                         const std::function<bool(std::int64_t, std::int64_t)>& progress) {
   FileRead result;
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) {
-    result.error = QString::fromLocal8Bit(std::strerror(errno));
+  const files::Opened opened = files::OpenForReading(path);
+  if (opened.fd < 0) {
+    result.error = files::ErrorText(opened.error);
     return result;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  const int fd = opened.fd;
+  const std::optional<files::Facts> facts = files::FactsOf(fd);
+  if (!facts || !facts->regular) {
     result.notRegularFile = true;
-    ::close(fd);
+    files::Close(fd);
     return result;
   }
   result.opened = true;
   std::string chunk(1 << 20, '\0');
   std::int64_t done = 0;
   while (true) {
-    const ssize_t n = ::read(fd, chunk.data(), chunk.size());
-    if (n < 0 && errno == EINTR) continue;
+    const long long n = files::ReadSome(fd, chunk.data(), chunk.size());
     if (n < 0) {
-      result.error = QString::fromLocal8Bit(std::strerror(errno));
+      result.error = files::ErrorText(errno);
       break;
     }
     if (n == 0) break;
     reader.feed(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
     done += n;
-    if (progress && !progress(done, st.st_size)) {
+    if (progress && !progress(done, facts->size)) {
       result.cancelled = true;
       break;
     }
   }
-  ::close(fd);
+  files::Close(fd);
   if (!result.cancelled) reader.finish();
   return result;
 }

@@ -4,9 +4,10 @@
 #include "protocol/message_codes.h"
 #include "protocol/parameter_table.h"
 
+#include <QDateTime>
+
 #include <chrono>
 #include <cmath>
-#include <ctime>
 #include <numbers>
 
 namespace vestrix::sim {
@@ -19,12 +20,12 @@ constexpr std::uint8_t kTensCoef = 34, kTensOffset = 33, kEncCoef = 21, kEncOffs
 constexpr std::uint8_t kPk1Source = 50, kPk1On = 51, kPk1Off = 52, kPk2Source = 54, kPk2On = 55, kPk2Off = 56;
 
 InstrumentTime LocalTime() {
-  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm tm{};
-  localtime_r(&now, &tm);
-  return {static_cast<std::uint16_t>(tm.tm_year + 1900), static_cast<std::uint8_t>(tm.tm_mon + 1),
-          static_cast<std::uint8_t>(tm.tm_mday),         static_cast<std::uint8_t>(tm.tm_hour),
-          static_cast<std::uint8_t>(tm.tm_min),          static_cast<std::uint8_t>(tm.tm_sec)};
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate d = now.date();
+  const QTime t = now.time();
+  return {static_cast<std::uint16_t>(d.year()),  static_cast<std::uint8_t>(d.month()),
+          static_cast<std::uint8_t>(d.day()),    static_cast<std::uint8_t>(t.hour()),
+          static_cast<std::uint8_t>(t.minute()), static_cast<std::uint8_t>(t.second())};
 }
 
 }  // namespace

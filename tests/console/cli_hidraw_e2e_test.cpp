@@ -4,7 +4,7 @@
 #include "console_fixture.h"
 #include "protocol/codecs.h"
 #include "protocol/parameter_table.h"
-#include "sim/uhid_instrument.h"
+#include "sim/linux/uhid_instrument.h"
 
 #include "support/qt_pump.h"
 

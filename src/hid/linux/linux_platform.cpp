@@ -142,20 +142,12 @@ class LinuxReadChannel : public ReadChannel {
 LinuxPlatform::LinuxPlatform() : LinuxPlatform(Options{}) {}
 
 LinuxPlatform::LinuxPlatform(Options options) : options_(std::move(options)), sysfs_(options_.sysRoot) {
-  if (options_.watchChanges) monitor_ = std::make_unique<UdevMonitor>([this] { onChange(); });
+  if (options_.watchChanges) monitor_ = std::make_unique<UdevMonitor>([this] { changes_.notify(); });
 }
 
 LinuxPlatform::~LinuxPlatform() = default;
 
-void LinuxPlatform::onChange() {
-  std::lock_guard lock(handlerMutex_);
-  if (handler_) handler_();
-}
-
-void LinuxPlatform::setChangeHandler(std::function<void()> handler) {
-  std::lock_guard lock(handlerMutex_);
-  handler_ = std::move(handler);
-}
+void LinuxPlatform::setChangeHandler(std::function<void()> handler) { changes_.set(std::move(handler)); }
 
 std::vector<PnpInfo> LinuxPlatform::scan() {
   std::vector<PnpInfo> found;

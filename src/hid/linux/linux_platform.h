@@ -1,12 +1,12 @@
 #pragma once
 
+#include "hid/change_notifier.h"
 #include "hid/linux/sysfs_hidraw.h"
 #include "hid/platform.h"
 
 #include <cerrno>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace vestrix::hid::linux_hid {
@@ -48,14 +48,12 @@ class LinuxPlatform : public Platform {
   virtual int openNode(const std::string& path, int flags);
 
  private:
-  void onChange();
   // Whether the opened node still belongs to the device; closes fd if not.
   bool stillSameDevice(const PnpInfo& device, int fd) const;
 
   Options options_;
   SysfsHidraw sysfs_;
-  std::mutex handlerMutex_;
-  std::function<void()> handler_;
+  ChangeNotifier changes_;
   std::unique_ptr<UdevMonitor> monitor_;
 };
 

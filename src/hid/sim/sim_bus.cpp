@@ -132,15 +132,7 @@ std::vector<std::shared_ptr<SimDevice>> SimBus::devices() const {
   return devices_;
 }
 
-void SimBus::notifyChange() {
-  std::lock_guard lock(mutex_);
-  if (changeHandler_) changeHandler_();
-}
-
-void SimBus::setChangeHandler(std::function<void()> handler) {
-  std::lock_guard lock(mutex_);
-  changeHandler_ = std::move(handler);
-}
+void SimBus::setChangeHandler(std::function<void()> handler) { changes_.set(std::move(handler)); }
 
 std::vector<PnpInfo> SimBus::scan() {
   std::lock_guard lock(mutex_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hid/change_notifier.h"
 #include "hid/platform.h"
 #include "hid/sim/sim_device.h"
 
@@ -44,12 +45,12 @@ class SimBus : public Platform {
 
  private:
   std::shared_ptr<SimDevice> find(const PnpInfo& device) const;
-  void notifyChange();
+  void notifyChange() { changes_.notify(); }
 
   const bool available_;
   mutable std::mutex mutex_;
   std::vector<std::shared_ptr<SimDevice>> devices_;
-  std::function<void()> changeHandler_;
+  ChangeNotifier changes_;
   std::string holderName_ = "a program";
   std::uint32_t nextIdentity_ = 1;
   int nextPath_ = 0;

@@ -1,4 +1,4 @@
-#include "sim/uhid_instrument.h"
+#include "sim/linux/uhid_instrument.h"
 
 namespace vestrix::sim {
 

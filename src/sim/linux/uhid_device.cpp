@@ -1,4 +1,4 @@
-#include "sim/uhid_device.h"
+#include "sim/linux/uhid_device.h"
 
 #include <cerrno>
 #include <cstring>

@@ -7,7 +7,7 @@
 // --other also creates a HID device that is not the instrument. Commands on
 // standard input, one per line: "unplug", "plug", "replug", "quit".
 #include "cli/command_line.h"
-#include "sim/uhid_instrument.h"
+#include "sim/linux/uhid_instrument.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sim/uhid_device.h"
+#include "sim/linux/uhid_device.h"
 #include "sim/vestrix_instrument.h"
 
 #include <memory>

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <ctime>
+
+namespace vestrix::record {
+
+// The calendar fields of a moment in the PC's zone, as the C library has
+// them. The zone's rules are read once per process, not at every call
+// (each system brings its own way to that).
+std::tm LocalCalendar(std::time_t seconds);
+
+}  // namespace vestrix::record

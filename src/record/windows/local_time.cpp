@@ -1,0 +1,11 @@
+#include "record/local_time.h"
+
+namespace vestrix::record {
+
+std::tm LocalCalendar(std::time_t seconds) {
+  std::tm local{};
+  localtime_s(&local, &seconds);
+  return local;
+}
+
+}  // namespace vestrix::record
