@@ -5,8 +5,8 @@
 #include "app/status_panels.h"
 #include "app/window_settings.h"
 #include "config/ui/config_page.h"
+#include "device/access_help.h"
 #include "device/command_sender.h"
-#include "device/udev_rule.h"
 #include "i18n/language_combo.h"
 #include "i18n/lookup_message.h"
 #include "i18n/translation_table.h"
@@ -230,8 +230,10 @@ void TFMain::instrumentRefused(const device::Refusal& refusal) {
     if (!heldRetry_->isActive()) heldRetry_->start();
     return;
   }
-  const QString rule = device::UdevRulePath(QCoreApplication::applicationDirPath());
-  setStatusText(0, LookupMessage(QStringLiteral("IDS_ACCESS")).arg(node, rule), {node, rule});
+  const device::AccessHelp help = device::AccessHelpFor(QCoreApplication::applicationDirPath());
+  const QString text = LookupMessage(QString::fromLatin1(help.messageId));
+  setStatusText(0, help.path.isEmpty() ? text.arg(node) : text.arg(node, help.path),
+                help.path.isEmpty() ? QStringList{node} : QStringList{node, help.path});
 }
 
 void TFMain::deviceListChanged(const std::vector<device::DeviceLine>& lines) { TabSheet5->showDevices(lines); }

@@ -25,7 +25,9 @@ const std::string kExitCodes =
     "     that never reached the record file\n";
 
 const std::vector<OptionSpec> kCommon = {
-    {"--device", "NODE", "the instrument at this device node (/dev/hidrawN), when several are plugged in"},
+    {"--device", "NODE",
+     "the instrument at this device node (/dev/hidrawN; on Windows the device path 'list'\n"
+     "gives), when several are plugged in"},
     {"--demo", "", "a simulated instrument instead of the hardware"},
     {"--signal", "SIGNAL", "with --demo: 'wave' (the default) or 'tests' (a series of pull tests)"},
     {"--help", "", "show the help and exit"},

@@ -2,7 +2,7 @@
 
 #include "config/parameter_input.h"
 #include "console/exit_code.h"
-#include "device/udev_rule.h"
+#include "device/access_help.h"
 #include "settings/config_location.h"
 
 #include <QCoreApplication>
@@ -19,17 +19,7 @@ QString SettingsName(bool demo) { return demo ? QStringLiteral("demo.ini") : QSt
 
 }  // namespace
 
-std::string AccessAdvice() {
-  const QString rule = device::UdevRulePath(QCoreApplication::applicationDirPath());
-  if (rule.startsWith(QLatin1String("/lib/")) || rule.startsWith(QLatin1String("/usr/"))) {
-    return "the udev rule " + rule.toStdString() +
-           " gives access to the user at the machine's seat: plug the instrument in again and run the program "
-           "in a session at that seat (not over SSH), or give your user access to the node";
-  }
-  return "install the udev rule (sudo cp " + rule.toStdString() +
-         " /etc/udev/rules.d/ && sudo udevadm control --reload && sudo udevadm trigger), then plug the "
-         "instrument in again";
-}
+std::string AccessAdvice() { return device::AccessHelpFor(QCoreApplication::applicationDirPath()).advice; }
 
 std::string InUseText(const device::Refusal& refusal) {
   return "the instrument at " + refusal.node + " is in use by " +

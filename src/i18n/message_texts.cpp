@@ -105,6 +105,8 @@ constexpr TextRow kMessages[] = {
     {"TXT_REPLACE_FILE", "Plik %1 już istnieje. Zastąpić go?", "%1 already exists. Replace it?"},
     // Why a found instrument could not be used.
     {"IDS_ACCESS", "Brak dostępu do %1 - reguła udev: %2", "No read/write access to %1 - udev rule: %2"},
+    {"IDS_ACCESS_WINDOWS", "Brak dostępu do %1 - odłącz i podłącz przyrząd",
+     "No access to %1 - unplug and plug it in again"},
     {"IDS_IN_USE", "%1 jest używany przez %2", "%1 is in use by %2"},
     {"TXT_ANOTHER_PROGRAM", "inny program", "another program"},
 };

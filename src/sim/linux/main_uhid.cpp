@@ -5,7 +5,7 @@
 //   vestrix-sim-uhid [--other]
 //
 // --other also creates a HID device that is not the instrument. Commands on
-// standard input, one per line: "unplug", "plug", "replug", "quit".
+// standard input, one per line: "unplug", "plug", "replug", "outputs", "quit".
 #include "cli/command_line.h"
 #include "sim/linux/uhid_instrument.h"
 
@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
       "  unplug   take the instrument off the bus\n"
       "  plug     put it back, as a new device\n"
       "  replug   both at once\n"
+      "  outputs  say how many reports the other device was sent\n"
       "  quit     end (so does SIGINT or SIGTERM)",
       {{"--other", "also create a HID device that is not the instrument"}},
       {}};
@@ -69,6 +70,11 @@ int main(int argc, char** argv) {
       instrument.plug(&error);
     } else if (line == "quit") {
       break;
+    } else if (line == "outputs") {
+      // What the other device was sent: a program that leaves it alone sends nothing.
+      std::printf("other outputs: %ld\n", otherDevice.outputCount());
+      std::fflush(stdout);
+      continue;
     } else if (!line.empty()) {
       std::fprintf(stderr, "unknown command: %s\n", line.c_str());
     }

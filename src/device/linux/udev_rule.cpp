@@ -1,4 +1,4 @@
-#include "device/udev_rule.h"
+#include "device/linux/udev_rule.h"
 
 #include <QDir>
 #include <QFileInfo>
