@@ -4,11 +4,11 @@
 #include "app/fonts.h"
 #include "app/main_window.h"
 #include "hid/platform.h"
+#include "loop/process_setup.h"
 #include "loop/signal_watch.h"
 
 #include <QApplication>
 
-#include <csignal>
 #include <memory>
 #include <string>
 
@@ -37,7 +37,7 @@ class GuardedApplication : public QApplication {
 int RunProgram(const char* programPath, const PlatformFactory& makePlatform, const ProgramHooks& hooks) {
   // A file size limit makes the write fail, which the recorder reports,
   // instead of ending the program.
-  std::signal(SIGXFSZ, SIG_IGN);
+  loop::PrepareProcess();
   std::string program = programPath;
   int argc = 1;
   char* argv[] = {program.data(), nullptr};

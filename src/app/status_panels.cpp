@@ -13,7 +13,8 @@ StatusPanels::StatusPanels(QWidget* parent) : QWidget(parent) {
   for (std::size_t i = 0; i < panels_.size(); ++i) {
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("Panel%1").arg(i));
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
     label->setIndent(3);
     label->setGeometry(left, 2, kPanelWidths[i], kHeight - 2);
     left += kPanelWidths[i];

@@ -16,11 +16,6 @@ std::string Usage(const ProgramInfo& info) {
   return usage;
 }
 
-bool Set(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
-
 }  // namespace
 
 std::string HelpText(const ProgramInfo& info) {
@@ -89,14 +84,6 @@ std::optional<std::string> Parsed::value(const std::string& option) const {
     if (name == option) return value;
   }
   return std::nullopt;
-}
-
-bool CheckDisplay(const ProgramInfo& info) {
-  if (Set("QT_QPA_PLATFORM") || Set("DISPLAY") || Set("WAYLAND_DISPLAY")) return true;
-  std::fprintf(stderr,
-               "%s: no display: set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen to run without one\n",
-               info.name.c_str());
-  return false;
 }
 
 }  // namespace vestrix::cli

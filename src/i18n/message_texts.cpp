@@ -46,7 +46,7 @@ constexpr TextRow kMessages[] = {
     {"IDS_REC_FAILED", "Błąd zapisu do %1: %2", "Cannot write %1: %2"},
     {"IDS_REC_RESUMED", "Zapis do %1 wznowiony", "Recording to %1 again"},
     {"IDS_REC_NOT_FILE", "Błąd zapisu do %1: to nie jest zwykły plik", "Cannot write %1: not a regular file"},
-    {"IDS_REC_RECREATED", "Plik %1 został usunięty lub przeniesiony: zapis trwa w nowym pliku",
+    {"IDS_REC_RECREATED", "Plik %1 usunięto lub przeniesiono: zapis trwa w nowym pliku",
      "%1 was deleted or moved away: recording goes on in a new file"},
     // The save dialog does not ask to replace: records go to the end of a file.
     {"IDS_REC_APPENDS", "Plik %1 istnieje: pomiary zostaną dopisane na jego końcu",
@@ -65,7 +65,7 @@ constexpr TextRow kMessages[] = {
     {"IDS_CHART_NOT_READ", "Błąd odczytu %1: %2", "Cannot read %1: %2"},
     {"IDS_CHART_NOT_FILE", "Błąd: %1 to nie jest zwykły plik", "Cannot use %1: not a regular file"},
     {"IDS_CHART_SAVED", "Obraz zapisany do %1", "Picture saved to %1"},
-    {"IDS_CHART_NOT_SAVED", "Błąd zapisu do %1: %2", "Cannot save the picture to %1: %2"},
+    {"IDS_CHART_NOT_SAVED", "Błąd zapisu do %1: %2", "Picture not saved to %1: %2"},
     // The test capture of the Charts page: the results table's headings and
     // the words of a test's end, each split at ";", the batch line, the export.
     {"TXT_CAPTURE_COLUMNS", "Nr;Start;Czas [s];Szczyt;Ocena;Minimum;Średnia;Odch. std.;Próbek;Koniec",
@@ -96,7 +96,7 @@ constexpr TextRow kMessages[] = {
      "The lowest peak that passes (empty: none; not above the upper limit);"
      "The highest peak that passes (empty: none)"},
     {"IDS_CAPTURE_EXPORTED", "Wyniki zapisane do %1", "Results saved to %1"},
-    {"IDS_CAPTURE_NOT_EXPORTED", "Błąd zapisu do %1: %2", "Cannot save the results to %1: %2"},
+    {"IDS_CAPTURE_NOT_EXPORTED", "Błąd zapisu do %1: %2", "Results not saved to %1: %2"},
     // The file dialogs' titles, and the question before a file is replaced.
     {"TXT_DIALOG_RECORD_FILE", "Plik zapisu pomiarów", "Record file"},
     {"TXT_DIALOG_OPEN_RECORDS", "Otwórz plik pomiarów", "Open a record file"},

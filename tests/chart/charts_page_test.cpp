@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
@@ -27,8 +28,6 @@
 
 #include <cmath>
 #include <limits>
-
-#include <sys/stat.h>
 
 namespace vestrix::chart {
 namespace {
@@ -304,10 +303,11 @@ TEST_F(ChartsPageTest, SavesThePlotAsAPictureAndRefusesWhatIsNoFile) {
   ASSERT_FALSE(saved.isNull());
   EXPECT_EQ(saved.size(), plot()->size() * plot()->devicePixelRatio());
   EXPECT_EQ(panel(0), message("IDS_CHART_SAVED").arg(dir.filePath("plot.png")));
-  const QString fifo = dir.filePath("pipe.png");
-  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-  EXPECT_FALSE(page()->saveImage(fifo));
-  EXPECT_EQ(panel(0), message("IDS_CHART_NOT_FILE").arg(fifo));
+  // A folder is never replaced by a picture.
+  const QString folder = dir.filePath("folder.png");
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
+  EXPECT_FALSE(page()->saveImage(folder));
+  EXPECT_EQ(panel(0), message("IDS_CHART_NOT_FILE").arg(folder));
 }
 
 // What the recorder writes, the review opens: the same values at the

@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -22,9 +21,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace vestrix::console {
 
@@ -90,45 +86,34 @@ class ConsoleRunner {
   // An instrument that answers nothing.
   void makeSilent() { specs.front().behaviour = nullptr; }
 
-  // Where standard output goes: caught, a full disk, or a reader that has
-  // gone (a pipe whose reading end is closed).
-  enum class Output { Caught, FullDisk, ClosedPipe };
+  // Standard output as a test gives it: a stream and the descriptor
+  // "record -" writes to; their own to close after the run.
+  struct Output {
+    std::FILE* stream = nullptr;
+    int fd = -1;
+  };
 
-  ConsoleRun run(std::vector<std::string> arguments, Output output = Output::Caught) {
-    char* outText = nullptr;
-    char* errText = nullptr;
-    std::size_t outSize = 0;
-    std::size_t errSize = 0;
-    std::FILE* out = nullptr;
-    std::FILE* err = open_memstream(&errText, &errSize);
-    int outFd = -1;
-    switch (output) {
-      case Output::Caught: {
-        out = open_memstream(&outText, &outSize);
-        const std::string stdoutPath = dir.filePath("stdout").toStdString();
-        outFd = ::open(stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        break;
-      }
-      case Output::FullDisk:
-        out = std::fopen("/dev/full", "we");
-        outFd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-        break;
-      case Output::ClosedPipe: {
-        // As the program itself has it: a write to a closed pipe fails, it does not kill.
-        std::signal(SIGPIPE, SIG_IGN);
-        int ends[2];
-        if (::pipe2(ends, O_CLOEXEC) == 0) {
-          ::close(ends[0]);
-          outFd = ends[1];
-          out = ::fdopen(::dup(ends[1]), "w");
-        }
-        break;
-      }
-    }
+  // The program's output caught in files of the test's folder.
+  ConsoleRun run(std::vector<std::string> arguments) {
+    const std::string outPath = dir.filePath("stdout.caught").toStdString();
+    Output output{std::fopen(outPath.c_str(), "wb"), -1};
+    std::FILE* recordOut = std::fopen(dir.filePath("stdout").toStdString().c_str(), "wb");
+    output.fd = ::fileno(recordOut);
+    ConsoleRun result = runWith(std::move(arguments), output);
+    std::fclose(recordOut);
+    result.out = file("stdout.caught");
+    return result;
+  }
+
+  // The program run with standard output where the test has it; standard
+  // error caught. Closes the output given.
+  ConsoleRun runWith(std::vector<std::string> arguments, Output output) {
+    const std::string errPath = dir.filePath("stderr.caught").toStdString();
+    std::FILE* err = std::fopen(errPath.c_str(), "wb");
     ConsoleEnvironment env;
-    env.out = out;
+    env.out = output.stream;
     env.err = err;
-    env.outDescriptor = outFd;
+    env.outDescriptor = output.fd;
     env.systemPlatform = [this] {
       ++platformsMade;
       auto bus = std::make_unique<hid::sim::SimBus>();
@@ -146,13 +131,9 @@ class ConsoleRunner {
     env.decimalSeparator = separator;
     ConsoleRun result;
     result.code = RunConsole(arguments, env);
-    std::fclose(out);
+    if (output.stream != nullptr) std::fclose(output.stream);
     std::fclose(err);
-    ::close(outFd);
-    if (outText != nullptr) result.out.assign(outText, outSize);
-    result.err.assign(errText, errSize);
-    std::free(outText);
-    std::free(errText);
+    result.err = file("stderr.caught");
     return result;
   }
 

@@ -186,20 +186,6 @@ TEST(RecordReader, RandomBytesNameNoRun) {
   EXPECT_EQ(records.namedRuns(), 1u);
 }
 
-TEST(RecordFileRead, RefusesWhatIsNoFileWithoutBlocking) {
-  QTemporaryDir dir;
-  const QString fifo = dir.filePath("fifo");
-  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-  const testing::Watchdog watchdog(std::chrono::seconds(20), "reading a FIFO");
-  Collected c;
-  RecordReader reader(c);
-  EXPECT_TRUE(ReadRecordFile(fifo, reader).notRegularFile);
-  EXPECT_TRUE(ReadRecordFile(dir.path(), reader).notRegularFile);
-  const FileRead missing = ReadRecordFile(dir.filePath("missing.csv"), reader);
-  EXPECT_FALSE(missing.opened);
-  EXPECT_FALSE(missing.error.isEmpty());
-}
-
 TEST(RecordFileRead, ReportsProgressAndStopsWhenAsked) {
   QTemporaryDir dir;
   QFile file(dir.filePath("big.csv"));

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace vestrix::settings {
 namespace {
 
@@ -12,21 +14,27 @@ class ConfigLocation : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(QDir().mkpath(programs()));
-    previous_ = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", dir.filePath("home/.config").toLocal8Bit());
+    // The user's folder of settings, as Linux (XDG) and Windows (APPDATA) name it.
+    for (const char* name : {"XDG_CONFIG_HOME", "APPDATA"}) {
+      previous_.push_back(qgetenv(name));
+      qputenv(name, dir.filePath("home/.config").toLocal8Bit());
+    }
   }
-  void TearDown() override { qputenv("XDG_CONFIG_HOME", previous_); }
+  void TearDown() override {
+    qputenv("XDG_CONFIG_HOME", previous_[0]);
+    qputenv("APPDATA", previous_[1]);
+  }
   QString programs() const { return dir.filePath("programs"); }
 
   QTemporaryDir dir;
 
  private:
-  QByteArray previous_;
+  std::vector<QByteArray> previous_;
 };
 
 TEST_F(ConfigLocation, BesideACopiedProgramUnderItsOwnName) {
-  EXPECT_EQ(ConfigFilePath(programs(), "config.ini", "/usr/bin"), programs() + "/config.ini");
-  EXPECT_EQ(ConfigFilePath(programs(), "demo.ini", "/usr/bin"), programs() + "/demo.ini");
+  EXPECT_EQ(ConfigFilePath(programs(), "config.ini", QDir::rootPath() + "usr/bin"), programs() + "/config.ini");
+  EXPECT_EQ(ConfigFilePath(programs(), "demo.ini", QDir::rootPath() + "usr/bin"), programs() + "/demo.ini");
 }
 
 // Run from where the package installs it, the program keeps its settings in

@@ -1,4 +1,4 @@
-#include "settings/ini_file.h"
+#include "settings/ini_file_fixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,21 +11,6 @@
 
 namespace vestrix::settings {
 namespace {
-
-class Ini : public ::testing::Test {
- protected:
-  QString path() const { return dir.filePath("config.ini"); }
-  void store(const QByteArray& content) {
-    QFile f(path());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
-  }
-  QByteArray stored() const {
-    QFile f(path());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
-  QTemporaryDir dir;
-};
 
 struct ReadCase {
   const char* name;
@@ -183,35 +168,6 @@ TEST_F(Ini, AByteOrderMarkIsSkippedAndKept) {
   ini.writeInteger("Options", "Language", 1);
   ini.writeInteger("Options", "DataTime", 3);
   EXPECT_EQ(stored(), "\xEF\xBB\xBF[Options]\r\nLanguage=1\r\nDataTime=3\r\n");
-}
-
-// A settings file kept elsewhere through a link: the target is written, the
-// link stays a link (absolute, relative, to a link, or to a file not yet made).
-TEST_F(Ini, ALinkIsWrittenThroughToItsTarget) {
-  ASSERT_TRUE(QDir(dir.path()).mkpath("shared/deeper"));
-  const QString target = dir.filePath("shared/deeper/real.ini");
-  struct Link {
-    const char* name;
-    QString pointsTo;
-  };
-  const Link links[] = {{"absolute.ini", target},
-                        {"relative.ini", "shared/deeper/real.ini"},
-                        {"chained.ini", "absolute.ini"},
-                        {"dangling.ini", "shared/later.ini"}};
-  for (const Link& l : links) {
-    ASSERT_EQ(::symlink(l.pointsTo.toLocal8Bit().constData(), dir.filePath(l.name).toLocal8Bit().constData()), 0);
-  }
-  for (const Link& l : links) {
-    IniFile ini(dir.filePath(l.name));
-    ini.writeString("Options", "Via", l.name);
-    EXPECT_TRUE(QFileInfo(dir.filePath(l.name)).isSymLink()) << l.name;
-    EXPECT_EQ(IniFile(dir.filePath(l.name)).readString("Options", "Via", ""), l.name);
-  }
-  EXPECT_EQ(IniFile(target).readString("Options", "Via", ""), "chained.ini");
-  EXPECT_EQ(IniFile(dir.filePath("shared/later.ini")).readString("Options", "Via", ""), "dangling.ini");
-  // Nothing left beside the link or the target.
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 4);
-  EXPECT_EQ(QDir(dir.filePath("shared/deeper")).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST(SettingsInteger, Parses) {

@@ -8,6 +8,7 @@
 #include "record/ui/acquisition_table_model.h"
 
 #include "support/faulty_platform.h"
+#include "support/process_resources.h"
 #include "support/watchdog.h"
 #include "support/window_fixture.h"
 
@@ -31,11 +32,8 @@ int EnvCount(const char* name, int fallback) {
   return ok && n > 0 ? n : fallback;
 }
 
-int Entries(const char* folder) {
-  return static_cast<int>(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System).size());
-}
-int OpenDescriptors() { return Entries("/proc/self/fd"); }
-int Threads() { return Entries("/proc/self/task"); }
+using testing::OpenDescriptors;
+using testing::Threads;
 
 // The connection state after a device-change pass: one of the three the
 // user can see, never a mix.

@@ -1,6 +1,6 @@
 // The program as users run it: a recording ended by a signal leaves the
 // file complete.
-#include "console_fixture.h"
+#include "console/console_fixture.h"
 
 #include "support/child_process.h"
 

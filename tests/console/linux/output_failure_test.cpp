@@ -1,16 +1,45 @@
 // Standard output that cannot be written: a full disk is an error with its
 // reason and exit code 6, for every command; a reader that went away ends a
 // command quietly.
+#include "console/console_fixture.h"
 #include "console/exit_code.h"
-#include "console_fixture.h"
 
 #include <QDir>
 #include <QTimer>
 
+#include <csignal>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace vestrix::console {
 namespace {
 
-class OutputFailure : public ConsoleFixture {};
+// Standard output on a full disk, or to a reader that has gone (a pipe
+// whose reading end is closed).
+enum class Sink { FullDisk, ClosedPipe };
+
+class OutputFailure : public ConsoleFixture {
+ protected:
+  ConsoleRun run(std::vector<std::string> arguments, Sink sink) {
+    Output output;
+    if (sink == Sink::FullDisk) {
+      output = {std::fopen("/dev/full", "we"), ::open("/dev/full", O_WRONLY | O_CLOEXEC)};
+    } else {
+      // As the program itself has it: a write to a closed pipe fails, it does not kill.
+      std::signal(SIGPIPE, SIG_IGN);
+      int ends[2];
+      if (::pipe2(ends, O_CLOEXEC) == 0) {
+        ::close(ends[0]);
+        output = {::fdopen(::dup(ends[1]), "w"), ends[1]};
+      }
+    }
+    ConsoleRun result = runWith(std::move(arguments), output);
+    ::close(output.fd);
+    return result;
+  }
+  using ConsoleFixture::run;
+};
 
 struct Case {
   std::vector<std::string> arguments;
@@ -41,7 +70,7 @@ std::string Shown(const std::vector<std::string>& arguments) {
 TEST_F(OutputFailure, AFullDiskIsAnErrorForEveryCommand) {
   for (const Case& c : kCases) {
     makeScripted();
-    const ConsoleRun r = run(c.arguments, Output::FullDisk);
+    const ConsoleRun r = run(c.arguments, Sink::FullDisk);
     EXPECT_EQ(r.code, kOutputFailed) << Shown(c.arguments) << r.err;
     EXPECT_EQ(Lines(r.err),
               std::vector<std::string>{"vestrix-cli: cannot write standard output: No space left on device"})
@@ -52,7 +81,7 @@ TEST_F(OutputFailure, AFullDiskIsAnErrorForEveryCommand) {
 TEST_F(OutputFailure, AReaderThatWentAwayEndsEveryCommandQuietly) {
   for (const Case& c : kCases) {
     makeScripted();
-    const ConsoleRun r = run(c.arguments, Output::ClosedPipe);
+    const ConsoleRun r = run(c.arguments, Sink::ClosedPipe);
     EXPECT_EQ(r.code, c.quietCode) << Shown(c.arguments) << r.err;
     EXPECT_EQ(r.err, "") << Shown(c.arguments);
   }
@@ -62,10 +91,10 @@ TEST_F(OutputFailure, AReaderThatWentAwayEndsEveryCommandQuietly) {
 TEST_F(OutputFailure, AnEndlessCommandEndsWhenItsReaderGoes) {
   for (const std::vector<std::string>& arguments :
        std::vector<std::vector<std::string>>{{"watch"}, {"record", "-"}, {"watch", "--format", "influx"}}) {
-    const ConsoleRun r = run(arguments, Output::ClosedPipe);
+    const ConsoleRun r = run(arguments, Sink::ClosedPipe);
     EXPECT_EQ(r.code, kDone) << Shown(arguments) << r.err;
     EXPECT_EQ(r.err, "");
-    const ConsoleRun full = run(arguments, Output::FullDisk);
+    const ConsoleRun full = run(arguments, Sink::FullDisk);
     EXPECT_EQ(full.code, kOutputFailed) << Shown(arguments) << full.err;
   }
 }

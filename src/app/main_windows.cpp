@@ -1,0 +1,19 @@
+// The program on Windows, talking to HID devices through SetupAPI and
+// hid.dll. A program with a window and without a console.
+#include "app/program.h"
+#include "cli/command_line.h"
+#include "hid/system_platform.h"
+
+int main(int argc, char** argv) {
+  const vestrix::cli::ProgramInfo info{
+      "vestrix-pc",
+      "The desktop companion of the VESTRIX measuring instrument: finds it on USB by itself, shows its\n"
+      "live values, records them to a file and reads and writes its configuration.",
+      "Settings are kept in config.ini beside the program where it can write, otherwise in\n"
+      "%APPDATA%\\vestrix-pc\\config.ini.",
+      {},
+      {}};
+  const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
+  if (parsed.exitCode) return *parsed.exitCode;
+  return vestrix::app::RunProgram(argv[0], [] { return vestrix::hid::MakeSystemPlatform(); });
+}
