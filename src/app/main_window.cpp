@@ -279,8 +279,13 @@ void TFMain::FormClose() {
   SaveSettings(*this, ini);
 }
 
+void TFMain::SessionEnding() {
+  if (!closed_) RunGuarded([this] { FormClose(); });
+}
+
 void TFMain::closeEvent(QCloseEvent* event) {
-  RunGuarded([this] { FormClose(); });
+  if (!closed_) RunGuarded([this] { FormClose(); });
+  closed_ = true;
   if (formCloseObserver) formCloseObserver();
   event->accept();
 }

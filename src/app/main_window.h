@@ -139,6 +139,13 @@ class TFMain : public QWidget,
   i18n::LanguageCombo* LangCombo1 = nullptr;
   i18n::Translator* Translator1 = nullptr;
 
+ public:
+  // The end of the session (log-off, shutdown): Windows ends the program
+  // without closing its window, so what closing writes is written here
+  // (again, should the log-off be cancelled and come later); after the
+  // window has closed it does nothing.
+  void SessionEnding();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
@@ -147,6 +154,7 @@ class TFMain : public QWidget,
   void wirePages();
   void FormCreate();
   void FormClose();
+  bool closed_ = false;
   // The Charts page in its place in the page order, or hidden and out of
   // reach as the window always had it.
   void showCharts(bool shown);

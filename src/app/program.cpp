@@ -52,6 +52,13 @@ int RunProgram(const char* programPath, const PlatformFactory& makePlatform, con
       window->setCaptionNote(hooks.captionNote);
       // A termination signal closes the window as the user's close does.
       loop::SignalWatch termination([&window] { window->close(); });
+      // Windows asks before a log-off or shutdown and then ends the program
+      // with its window open: the settings are written when it asks, and
+      // at the latest as the program is ended.
+      QObject::connect(&application, &QGuiApplication::commitDataRequest, window.get(),
+                       [&window] { window->SessionEnding(); });
+      QObject::connect(&application, &QCoreApplication::aboutToQuit, window.get(),
+                       [&window] { window->SessionEnding(); });
       window->show();
       if (hooks.onShown) hooks.onShown(*window);
       QApplication::exec();
