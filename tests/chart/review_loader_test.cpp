@@ -1,5 +1,7 @@
 #include "chart/review_loader.h"
 
+#include "chart/review_loading.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,16 +9,7 @@
 namespace vestrix::chart {
 namespace {
 
-std::unique_ptr<SampleHistory> Load(const std::string& content, std::int64_t periodMs, ReviewLoader** kept = nullptr) {
-  auto history = std::make_unique<SampleHistory>(5, 1000);
-  static std::unique_ptr<ReviewLoader> loader;
-  loader = std::make_unique<ReviewLoader>(*history, periodMs);
-  record::RecordReader reader(*loader);
-  reader.feed(content);
-  reader.finish();
-  if (kept != nullptr) *kept = loader.get();
-  return history;
-}
+using review_test::Load;
 
 // Without the clock columns, the record numbers times the period make the
 // time axis; a run without numbers counts its records; runs follow one

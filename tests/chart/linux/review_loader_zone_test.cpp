@@ -3,6 +3,7 @@
 // Linux's C library reads it), and runs without the clock placed next to
 // the clocked ones.
 #include "chart/review_loader.h"
+#include "chart/review_loading.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,7 @@
 namespace vestrix::chart {
 namespace {
 
-std::unique_ptr<SampleHistory> Load(const std::string& content, std::int64_t periodMs, ReviewLoader** kept = nullptr) {
-  auto history = std::make_unique<SampleHistory>(5, 1000);
-  static std::unique_ptr<ReviewLoader> loader;
-  loader = std::make_unique<ReviewLoader>(*history, periodMs);
-  record::RecordReader reader(*loader);
-  reader.feed(content);
-  reader.finish();
-  if (kept != nullptr) *kept = loader.get();
-  return history;
-}
+using review_test::Load;
 
 // The PC's zone for one test, and back.
 class Zone {
