@@ -209,6 +209,7 @@ void TFMain::sendRequest(std::uint8_t code) {
 }
 
 void TFMain::sendCommand(const protocol::Command& command) {
+  if (command.bytes[0] == (protocol::kTensUnitRead | protocol::kWriteFlag)) unit_.unitWritten();
   std::copy_n(command.bytes.begin(), command.length, CommandBuffer.begin());
   SendCommand(CommandBuffer.data(), command.length);
 }
@@ -216,6 +217,8 @@ void TFMain::sendCommand(const protocol::Command& command) {
 void TFMain::setConnected(bool connected) {
   if (connected) heldRetry_->stop();
   DeviceConnected = connected ? 255 : 0;
+  connected ? unit_.connectionStarted() : unit_.connectionEnded();
+  TabSheet2->setUnit(unit_.unit());
   connected ? DataTimer->start() : DataTimer->stop();
   connected ? TabSheet2->connectionStarted() : TabSheet2->connectionEnded();
   recording_->refreshStatus();
@@ -237,13 +240,23 @@ void TFMain::instrumentRefused(const device::Refusal& refusal) {
 }
 
 void TFMain::deviceListChanged(const std::vector<device::DeviceLine>& lines) { TabSheet5->showDevices(lines); }
-void TFMain::showStatus(const QString& identifier) { setStatusText(0, LookupMessage(identifier)); }
+void TFMain::showStatus(const QString& identifier) {
+  if (!ownUnitReply_) setStatusText(0, LookupMessage(identifier));
+}
 void TFMain::showValue(const protocol::Parameter& parameter, const QString& text) {
   TabSheet4->showValue(parameter, text);
 }
 void TFMain::selectChoice(const protocol::Parameter& parameter, int position) {
-  TabSheet4->selectChoice(parameter, position);
+  if (!ownUnitReply_) TabSheet4->selectChoice(parameter, position);
 }
+
+void TFMain::valueReplied(const protocol::ParameterValue& value) {
+  if (value.parameter->readCode != protocol::kTensUnitRead) return;
+  ownUnitReply_ = unit_.replied(value.position(), MonotonicClockMs());
+  TabSheet2->setUnit(unit_.unit());
+}
+
+void TFMain::handled(std::uint8_t) { ownUnitReply_ = false; }
 
 bool TFMain::measuring() { return DataTimer->isActive(); }
 QString TFMain::recordFilePath() { return TabSheet5->recordingGroup()->fileEdit()->text(); }
@@ -253,6 +266,7 @@ std::int64_t TFMain::recordPeriodMs() {
 }
 
 void TFMain::measurementReceived(const protocol::MeasurementSample& sample) {
+  if (unit_.askNow(MonotonicClockMs())) sendRequest(protocol::kTensUnitRead);
   TabSheet1->show(sample, decimalSeparator_);
   RecordingStep();
   if (TabSheet5->showChartsBox()->isChecked()) TabSheet2->addMeasurement(sample, MonotonicClockMs());

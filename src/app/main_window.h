@@ -10,6 +10,7 @@
 #include "hid/platform.h"
 #include "i18n/translator.h"
 #include "loop/qt_gui_thread.h"
+#include "measure/unit_inquiry.h"
 #include "protocol/command.h"
 #include "protocol/measurement_sample.h"
 #include "protocol/report_dispatcher.h"
@@ -81,6 +82,8 @@ class TFMain : public QWidget,
   const protocol::MeasurementSample& latestSample() const { return sample_; }
   const std::vector<device::DeviceLine>& deviceLines() const { return discovery_->lines(); }
   const record::RecordingState& recording() const { return recording_->state(); }
+  // The unit of the connected instrument's strain-gauge input.
+  measure::ForceUnit unit() const { return unit_.unit(); }
   const ProgramFiles& files() const { return files_; }
 
   // Status message text of an identifier in the active language.
@@ -175,6 +178,8 @@ class TFMain : public QWidget,
   void showValue(const protocol::Parameter& parameter, const QString& text) override;
   void selectChoice(const protocol::Parameter& parameter, int position) override;
   void measurementReceived(const protocol::MeasurementSample& sample) override;
+  void valueReplied(const protocol::ParameterValue& value) override;
+  void handled(std::uint8_t code) override;
   // The road to the instrument, through CommandBuffer.
   void sendRequest(std::uint8_t code) override;
   void sendCommand(const protocol::Command& command) override;
@@ -198,6 +203,10 @@ class TFMain : public QWidget,
   QString captionNote_;
   std::unique_ptr<i18n::Translator> translator_;
   protocol::MeasurementSample sample_;
+  // The unit, asked for by the window itself; its own question's answer is
+  // kept off the configuration page and the status bar.
+  measure::UnitInquiry unit_;
+  bool ownUnitReply_ = false;
   std::unique_ptr<hid::HidDeviceController> controller_;
   std::unique_ptr<device::DeviceDiscovery> discovery_;
   record::RecordingControl* recording_ = nullptr;

@@ -12,6 +12,11 @@ QByteArray Fixed(double value, int decimals, QChar separator) {
   return protocol::FormatFixed(value, 15, decimals, separator).toUtf8();
 }
 
+// A heading of a value, with its unit when known.
+QByteArray Heading(const char* name, const QString& unit) {
+  return unit.isEmpty() ? QByteArray(name) : QByteArray(name) + " [" + unit.toUtf8() + ']';
+}
+
 }  // namespace
 
 const char* EndText(EndReason reason) {
@@ -33,9 +38,9 @@ const char* VerdictText(Verdict verdict) {
   return "";
 }
 
-QByteArray ResultsHeader() {
-  return "No.;Date;Time;Duration [s];Peak;Peak at [s];Lowest;Mean;Std. dev.;Samples;Skipped;End;Break drop [%];"
-         "Verdict;\r\n";
+QByteArray ResultsHeader(const QString& unit) {
+  return "No.;Date;Time;Duration [s];" + Heading("Peak", unit) + ";Peak at [s];" + Heading("Lowest", unit) + ';' +
+         Heading("Mean", unit) + ';' + Heading("Std. dev.", unit) + ";Samples;Skipped;End;Break drop [%];Verdict;\r\n";
 }
 
 QByteArray TestLine(const CapturedTest& t, ClockBase clock, QChar s) {
@@ -54,8 +59,12 @@ QByteArray TestLine(const CapturedTest& t, ClockBase clock, QChar s) {
   return text;
 }
 
-QByteArray BatchText(const Batch& batch, QChar s) {
-  QByteArray text = "Tests;Passed;Failed;Interrupted;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;\r\n";
+QByteArray BatchText(const Batch& batch, QChar s, const QString& unit) {
+  QByteArray text = "Tests;Passed;Failed;Interrupted;";
+  for (const char* heading : {"Mean peak", "Std. dev. of peaks", "Lowest peak", "Highest peak"}) {
+    text += Heading(heading, unit) + ';';
+  }
+  text += "\r\n";
   const bool any = batch.peaks.count() > 0;
   text += QByteArray::number(batch.tests) + ';' + QByteArray::number(batch.passed) + ';' +
           QByteArray::number(batch.failed) + ';' + QByteArray::number(batch.interrupted) + ';';
@@ -66,10 +75,11 @@ QByteArray BatchText(const Batch& batch, QChar s) {
   return text;
 }
 
-QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock, QChar s) {
-  QByteArray text = ResultsHeader();
+QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock, QChar s,
+                       const QString& unit) {
+  QByteArray text = ResultsHeader(unit);
   for (const CapturedTest& t : tests) text += TestLine(t, clock, s);
-  return text + BatchText(batch, s);
+  return text + BatchText(batch, s, unit);
 }
 
 }  // namespace vestrix::capture

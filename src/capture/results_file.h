@@ -25,13 +25,14 @@ const char* VerdictText(Verdict verdict);
 // The results as a semicolon-separated file, lines as the record file
 // has them (every field followed by ";", CR LF): a header, a line a test,
 // then the batch's header and its line. Numbers in the user's decimal
-// separator.
+// separator. The unit of the values, when known, follows their headings
+// ("Peak [N]").
 QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock,
-                       QChar decimalSeparator);
+                       QChar decimalSeparator, const QString& unit = {});
 // Its parts, for a program that prints each test as it ends: the header, a
 // test's line, and the batch's header and line.
-QByteArray ResultsHeader();
+QByteArray ResultsHeader(const QString& unit = {});
 QByteArray TestLine(const CapturedTest& test, ClockBase clock, QChar decimalSeparator);
-QByteArray BatchText(const Batch& batch, QChar decimalSeparator);
+QByteArray BatchText(const Batch& batch, QChar decimalSeparator, const QString& unit = {});
 
 }  // namespace vestrix::capture

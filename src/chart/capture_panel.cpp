@@ -66,6 +66,7 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
     grid->addWidget(label, f / 4, (f % 4) * 2);
     grid->addWidget(box, f / 4, (f % 4) * 2 + 1);
     boxes_[static_cast<std::size_t>(f)] = box;
+    labels_[static_cast<std::size_t>(f)] = label;
     connect(box, &QLineEdit::editingFinished, this, &CapturePanel::rulesEdited);
     connect(box, &config::ParameterEdit::clicked, this, [box] { box->setInvalid(false); });
   }
@@ -95,6 +96,17 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
 }
 
 static_assert(CapturePanel::kFields == capture::kRuleFields && CapturePanel::Upper == int(capture::RuleField::Upper));
+
+void CapturePanel::setValueUnit(const QString& unit) {
+  const QString suffix = unit.isEmpty() ? QString() : QStringLiteral(" [%1]").arg(unit);
+  for (const Field f : {Start, End, Lower, Upper}) {
+    QString text = labels_[f]->text();
+    // A translation puts the bare caption back; otherwise the old unit goes.
+    if (!unitSuffix_.isEmpty() && text.endsWith(unitSuffix_)) text.chop(unitSuffix_.size());
+    labels_[f]->setText(text + suffix);
+  }
+  unitSuffix_ = suffix;
+}
 
 capture::CaptureSettings CapturePanel::rules(const capture::CaptureSettings& current, QChar separator) const {
   std::array<QString, kFields> texts;

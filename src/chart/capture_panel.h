@@ -37,6 +37,11 @@ class CapturePanel : public QWidget {
   QTableView* table() const { return table_; }
   QLabel* batchLabel() const { return batchLabel_; }
   CaptureResultsModel* results() const { return results_; }
+  QLabel* label(Field field) const { return labels_[field]; }
+
+  // The unit of the levels and limits, after their captions ("[N]"); ""
+  // for none. Call again after the captions were translated.
+  void setValueUnit(const QString& unit);
 
   // The rules the boxes give, read in the user's decimal separator. A box
   // that holds nothing its rule can use turns light red, and that rule
@@ -52,6 +57,8 @@ class CapturePanel : public QWidget {
  private:
   QCheckBox* armBox_;
   std::array<config::ParameterEdit*, kFields> boxes_{};
+  std::array<QLabel*, kFields> labels_{};
+  QString unitSuffix_;  // as it stands after the captions
   QPushButton* clearButton_;
   QPushButton* exportButton_;
   QTableView* table_;

@@ -40,6 +40,12 @@ void CaptureResultsModel::setTexts(const QStringList& headings, const QStringLis
   if (shown_ > 0) emit dataChanged(index(0, 0), index(shown_ - 1, kColumns - 1));
 }
 
+void CaptureResultsModel::setValueUnit(const QString& unit) {
+  if (unit == unit_) return;
+  unit_ = unit;
+  emit headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
+}
+
 QString CaptureResultsModel::cellText(int row, int column) const {
   if (tests_ == nullptr || row < 0 || row >= shown_) return {};
   const capture::CapturedTest& t = (*tests_)[static_cast<std::size_t>(row)];
@@ -91,7 +97,10 @@ QVariant CaptureResultsModel::data(const QModelIndex& index, int role) const {
 QVariant CaptureResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
     return QAbstractTableModel::headerData(section, orientation, role);
-  return headings_.value(section);
+  // The peak, the lowest value, the mean and the deviation are values of the input.
+  const bool inUnit = section == 3 || (section >= 5 && section <= 7);
+  return inUnit && !unit_.isEmpty() ? QStringLiteral("%1 [%2]").arg(headings_.value(section), unit_)
+                                    : headings_.value(section);
 }
 
 }  // namespace vestrix::chart

@@ -28,6 +28,9 @@ class CaptureResultsModel : public QAbstractTableModel {
   void setDecimalSeparator(QChar separator);
   // The column headings and the words of the ends, in the active language.
   void setTexts(const QStringList& headings, const QStringList& ends);
+  // The unit of the values (the peak, the lowest, the mean, the deviation)
+  // after their headings; "" for none.
+  void setValueUnit(const QString& unit);
 
   QString cellText(int row, int column) const;
 
@@ -42,6 +45,7 @@ class CaptureResultsModel : public QAbstractTableModel {
   capture::ClockBase clock_;
   QChar separator_ = QLatin1Char('.');
   QStringList headings_;
+  QString unit_;
   QStringList ends_;
 };
 

@@ -158,12 +158,30 @@ void ChartsPage::setCapacity(std::size_t samples) {
 // The legend holds the entries of the series shown, side by side.
 void ChartsPage::languageChanged() {
   showSeriesOf(reviewing() ? kFileSeries : kLiveSeries, present_);
+  showUnit();
   showCaptureResults();
   // What each rule takes, on its box.
   const QStringList hints = host_.message(QStringLiteral("TXT_CAPTURE_RULES")).split(QLatin1Char(';'));
   for (int f = 0; f < CapturePanel::kFields; ++f) {
     capturePanel_->box(static_cast<CapturePanel::Field>(f))->setToolTip(hints.value(f));
   }
+}
+
+void ChartsPage::setUnit(measure::ForceUnit unit) {
+  if (unit == liveUnit_) return;
+  liveUnit_ = unit;
+  showUnit();
+  showCaptureResults();
+}
+
+// The strain-gauge input is the first series, live and under review alike.
+void ChartsPage::showUnit() {
+  const QString symbol = measure::UnitSymbol(unit());
+  plot_->setValueTitle(measure::WithUnit(seriesBox(SeriesKind::Tens)->text(), unit(),
+                                         host_.message(QStringLiteral("TXT_UNIT_UNKNOWN"))));
+  plot_->setSeriesUnit(0, symbol);
+  capturePanel_->setValueUnit(symbol);
+  capturePanel_->results()->setValueUnit(symbol);
 }
 
 void ChartsPage::showSeriesOf(const std::array<SeriesKind, 5>& series, const std::array<bool, 5>& present) {
@@ -286,7 +304,11 @@ void ChartsPage::showCaptureResults() {
   QString line = host_.message(QStringLiteral("TXT_CAPTURE_BATCH")).arg(b.tests).arg(b.passed).arg(b.failed);
   if (b.interrupted > 0) line += host_.message(QStringLiteral("TXT_CAPTURE_INTERRUPTED")).arg(b.interrupted);
   if (b.peaks.count() > 0) {
-    const auto value = [&](double v) { return protocol::FormatFixed(v, 15, 4, separator_); };
+    const QString symbol = measure::UnitSymbol(unit());
+    const auto value = [&](double v) {
+      const QString text = protocol::FormatFixed(v, 15, 4, separator_);
+      return symbol.isEmpty() ? text : text + QLatin1Char(' ') + symbol;
+    };
     line +=
         host_.message(QStringLiteral("TXT_CAPTURE_PEAKS"))
             .arg(value(b.peaks.mean()), value(b.peaks.deviation()), value(b.peaks.least()), value(b.peaks.greatest()));
@@ -324,7 +346,8 @@ void ChartsPage::exportResults() {
 bool ChartsPage::exportResults(const QString& path) {
   const TimeBase& base = reviewing() ? reviewBase_ : liveBase_;
   const QByteArray text =
-      capture::ResultsText(capture().tests(), capture().batch(), {base.wallOffsetMs, base.elapsed}, separator_);
+      capture::ResultsText(capture().tests(), capture().batch(), {base.wallOffsetMs, base.elapsed}, separator_,
+                           measure::UnitSymbol(unit()));
   const std::optional<settings::WriteFailure> failure = settings::WriteWholeFile(path, text);
   const QStringList paths{path};
   if (!failure) {
@@ -347,6 +370,7 @@ void ChartsPage::followFlag() {
       reviewPath_.clear();
       showReviewName();
       showSeriesOf(kLiveSeries, {true, true, true, true, true});
+      showUnit();
       showCaptureResults();
     }
     plot_->setHistory(live_.get(), liveBase_);
@@ -417,6 +441,7 @@ bool ChartsPage::load(const QString& path) {
   review_ = std::move(history);
   reviewPath_ = path;
   showReviewName();
+  showUnit();
   reviewBase_ = TimeBase{0, !loader.wallClock()};
   // Something is drawn: when none of the ticked series is in the file, the
   // first one that is gets ticked.

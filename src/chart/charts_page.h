@@ -5,6 +5,7 @@
 #include "chart/chart_series.h"
 #include "chart/plot_view.h"
 #include "chart/sample_history.h"
+#include "measure/force_unit.h"
 #include "protocol/measurement_sample.h"
 
 #include <QString>
@@ -84,6 +85,10 @@ class ChartsPage : public QWidget {
   // The texts changed with the language: the legend laid out anew, the
   // capture's words taken again.
   void languageChanged();
+  // The unit of the connected instrument's strain-gauge input. A file under
+  // review has none: its unit is unknown.
+  void setUnit(measure::ForceUnit unit);
+  measure::ForceUnit unit() const { return reviewing() ? measure::ForceUnit::Unknown : liveUnit_; }
 
   // The dialogs (tests put in their own): a file to review, a file for the
   // picture, a file for the results (as typed, before the extension is
@@ -150,6 +155,9 @@ class ChartsPage : public QWidget {
 
   void captureFile();
   void showCaptureResults();
+  // The unit of what is shown on the axis, the readout and the capture.
+  void showUnit();
+  measure::ForceUnit liveUnit_ = measure::ForceUnit::Unknown;
   // Where the file dialogs open: the folder of the file under review, else
   // of the record file.
   QString dialogFolder() const;

@@ -16,6 +16,7 @@ namespace vestrix::chart {
 namespace {
 
 constexpr int kLeftMargin = 56;
+constexpr int kTitleWidth = 16;  // the value axis' title, turned upright
 constexpr int kRightMargin = 8;
 constexpr int kTopMargin = 6;
 constexpr int kBottomMargin = 20;
@@ -121,8 +122,21 @@ void PlotView::setHighlight(std::optional<std::pair<std::int64_t, std::int64_t>>
   update();
 }
 
+void PlotView::setValueTitle(const QString& title) {
+  if (title == valueTitle_) return;
+  valueTitle_ = title;
+  liveValid_ = false;  // the plot's width may change with it
+  update();
+}
+
+void PlotView::setSeriesUnit(int series, const QString& unit) {
+  units_[static_cast<std::size_t>(series)] = unit;
+  update();
+}
+
 QRect PlotView::plotRect() const {
-  return QRect(kLeftMargin, kTopMargin, std::max(1, width() - kLeftMargin - kRightMargin),
+  const int left = kLeftMargin + (valueTitle_.isEmpty() ? 0 : kTitleWidth);
+  return QRect(left, kTopMargin, std::max(1, width() - left - kRightMargin),
                std::max(1, height() - kTopMargin - kBottomMargin));
 }
 
@@ -284,8 +298,15 @@ void PlotView::paintEvent(QPaintEvent*) {
     painter.setPen(kGrid);
     painter.drawLine(plot.left(), y, plot.right(), y);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(QRect(0, y - metrics.height() / 2, kLeftMargin - 4, metrics.height()),
+    painter.drawText(QRect(plot.left() - kLeftMargin, y - metrics.height() / 2, kLeftMargin - 4, metrics.height()),
                      Qt::AlignRight | Qt::AlignVCenter, tick.label);
+  }
+  if (!valueTitle_.isEmpty()) {
+    painter.save();
+    painter.translate(0, plot.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRect(-plot.height() / 2, 0, plot.height(), kTitleWidth), Qt::AlignCenter, valueTitle_);
+    painter.restore();
   }
   // Time axis: local clock time in seconds, minutes or hours as the span needs.
   const std::int64_t from = m.startOf(m.first);
@@ -361,7 +382,10 @@ QString PlotView::readoutAt(int x) const {
   const std::size_t i = history_->nearest(timeAtX(x));
   QStringList lines{ClockText(history_->time(i) + base_.wallOffsetMs, base_.elapsed, separator_)};
   for (int s = 0; s < history_->seriesCount(); ++s) {
-    if (visible_[static_cast<std::size_t>(s)]) lines << protocol::FormatFixed(history_->value(s, i), 15, 4, separator_);
+    const auto k = static_cast<std::size_t>(s);
+    if (!visible_[k]) continue;
+    const QString value = protocol::FormatFixed(history_->value(s, i), 15, 4, separator_);
+    lines << (units_[k].isEmpty() ? value : value + QLatin1Char(' ') + units_[k]);
   }
   return lines.join(QLatin1Char('\n'));
 }

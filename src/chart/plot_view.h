@@ -41,6 +41,11 @@ class PlotView : public QWidget {
   void setSeriesVisible(int series, bool visible);
   bool seriesVisible(int series) const { return visible_[static_cast<std::size_t>(series)]; }
   void setDecimalSeparator(QChar separator);
+  // The value axis' title, drawn along its left edge ("" for none).
+  void setValueTitle(const QString& title);
+  const QString& valueTitle() const { return valueTitle_; }
+  // The unit the readout writes after a series' values ("" for none).
+  void setSeriesUnit(int series, const QString& unit);
 
   // Live: the newest samples over spanMs (0: everything kept).
   void showLive(std::int64_t spanMs);
@@ -99,7 +104,6 @@ class PlotView : public QWidget {
   std::uint32_t visibleMask() const;
   // The live columns, decimated anew where they no longer fit the view.
   void refreshLiveColumns();
-  void followNewest();
   void scheduleRepaint();
   void updateAutoRange(const std::array<Decimated, kMaxSeries>& columns);
   std::int64_t timeAtX(double x) const;
@@ -117,6 +121,8 @@ class PlotView : public QWidget {
   std::array<QColor, kMaxSeries> colours_{};
   std::array<bool, kMaxSeries> visible_{};
   QChar separator_ = QLatin1Char('.');
+  QString valueTitle_;
+  std::array<QString, kMaxSeries> units_{};
 
   bool live_ = true;
   std::int64_t liveSpanMs_ = 10000;  // 0: everything kept

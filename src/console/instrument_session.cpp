@@ -10,6 +10,7 @@
 namespace vestrix::console {
 
 InstrumentSession::InstrumentSession(hid::Platform& platform, std::string wantedNode) : platform_(platform) {
+  clock_.start();
   controller_ = std::make_unique<hid::HidDeviceController>(platform_, gui_);
   discovery_ = std::make_unique<device::DeviceDiscovery>(*controller_, static_cast<device::DiscoveryHost&>(*this));
   discovery_->setWanted(std::move(wantedNode));
@@ -59,6 +60,7 @@ void InstrumentSession::deviceChange(hid::HidDeviceController&) {
 
 void InstrumentSession::setConnected(bool connected) {
   connected_ = connected;
+  connected ? unit_.connectionStarted() : unit_.connectionEnded();
   if (connected && polling_) {
     pollTimer_.start();
   } else {
@@ -77,6 +79,10 @@ void InstrumentSession::handleReport(hid::HidDevice&, std::uint8_t, const std::u
 
 void InstrumentSession::measurementReceived(const protocol::MeasurementSample& sample) {
   ++measurements_;
+  if (unit_.askNow(clock_.elapsed())) {
+    const std::uint8_t code = protocol::kTensUnitRead;
+    send(&code, protocol::kRequestLength);
+  }
   if (onMeasurement) onMeasurement(sample);
 }
 
@@ -131,7 +137,20 @@ bool InstrumentSession::act(std::uint8_t code, int timeoutMs) {
   return waitFor([&] { return handled_[code] != before; }, timeoutMs);
 }
 
-void InstrumentSession::write(const protocol::Command& command) { send(command.bytes.data(), command.length); }
+void InstrumentSession::write(const protocol::Command& command) {
+  if (command.bytes[0] == (protocol::kTensUnitRead | protocol::kWriteFlag)) unit_.unitWritten();
+  send(command.bytes.data(), command.length);
+}
+
+void InstrumentSession::valueReplied(const protocol::ParameterValue& value) {
+  replies_[value.parameter->readCode] = value;
+  if (value.parameter->readCode == protocol::kTensUnitRead) unit_.replied(value.position(), clock_.elapsed());
+}
+
+measure::ForceUnit InstrumentSession::readUnit(int timeoutMs) {
+  if (const protocol::Parameter* p = protocol::FindParameterByReadCode(protocol::kTensUnitRead)) read(*p, timeoutMs);
+  return unit_.unit();
+}
 
 void InstrumentSession::startPolling() {
   polling_ = true;

@@ -4,11 +4,13 @@
 #include "hid/hid_device_controller.h"
 #include "hid/platform.h"
 #include "loop/qt_gui_thread.h"
+#include "measure/unit_inquiry.h"
 #include "protocol/command.h"
 #include "protocol/measurement_sample.h"
 #include "protocol/parameter_reply.h"
 #include "protocol/report_dispatcher.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdint>
@@ -71,6 +73,12 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
   // A write command; the instrument does not answer it.
   void write(const protocol::Command& command);
 
+  // The unit of the instrument's strain-gauge input: asked for once the
+  // instrument is heard, and after TensUnit is written; unknown until said.
+  measure::ForceUnit unit() const { return unit_.unit(); }
+  // Asks for the unit and waits for it, within the time; the unit as known then.
+  measure::ForceUnit readUnit(int timeoutMs = kReplyTimeoutMs);
+
   // Measurement requests every 15 ms while connected, from now on.
   void startPolling();
   void stopPolling();
@@ -100,7 +108,7 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
   void showValue(const protocol::Parameter&, const QString&) override {}
   void selectChoice(const protocol::Parameter&, int) override {}
   void measurementReceived(const protocol::MeasurementSample& sample) override;
-  void valueReplied(const protocol::ParameterValue& value) override { replies_[value.parameter->readCode] = value; }
+  void valueReplied(const protocol::ParameterValue& value) override;
   void handled(std::uint8_t code) override { ++handled_[code]; }
 
   hid::Platform& platform_;
@@ -117,6 +125,8 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
   std::map<std::uint8_t, protocol::ParameterValue> replies_;
   std::map<std::uint8_t, std::uint64_t> handled_;
   std::function<void()> check_;  // the wait in progress looks again
+  measure::UnitInquiry unit_;
+  QElapsedTimer clock_;
 };
 
 }  // namespace vestrix::console

@@ -30,9 +30,12 @@ int WatchCommand(CommandContext& context) {
   ConsoleEnvironment& env = context.env();
   const record::ColumnChoice columns = DefaultColumns();
 
-  context.connect();
+  InstrumentSession& session = context.connect();
+  session.readUnit();  // unknown when the instrument does not say it
   const std::string device = context.deviceNode();
   MeasurementRun run(context);
+  // The session keeps the unit across reconnections.
+  const auto unit = [&] { return measure::UnitSymbol(session.unit()); };
   long long printed = 0;
   std::int64_t lastNs = 0;
   if (*format == WatchFormat::Csv && !context.print(Line(record::RecordHeader(columns)))) return kDone;
@@ -41,8 +44,8 @@ int WatchCommand(CommandContext& context) {
         if (context.output().failed()) return;
         std::string line;
         switch (*format) {
-          case WatchFormat::Text: line = TextLine(sample, env.decimalSeparator); break;
-          case WatchFormat::Json: line = JsonLine(sample, env.localClock(), env.unixMs()); break;
+          case WatchFormat::Text: line = TextLine(sample, env.decimalSeparator, unit()); break;
+          case WatchFormat::Json: line = JsonLine(sample, env.localClock(), env.unixMs(), unit()); break;
           case WatchFormat::Csv:
             line = Line(record::RecordFields(sample, columns, env.localClock(), static_cast<int>(printed),
                                              env.decimalSeparator));
@@ -51,7 +54,7 @@ int WatchCommand(CommandContext& context) {
             // A database keeps one point per series and time: two measurements
             // in one millisecond get times a nanosecond apart.
             lastNs = std::max(env.unixMs() * 1000000, lastNs + 1);
-            line = InfluxLine(sample, device, lastNs);
+            line = InfluxLine(sample, device, lastNs, unit());
             break;
         }
         // Output that failed ends the watch: quietly when the reader went

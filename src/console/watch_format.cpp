@@ -36,14 +36,16 @@ std::optional<WatchFormat> ParseWatchFormat(const std::string& name) {
   return std::nullopt;
 }
 
-std::string TextLine(const protocol::MeasurementSample& sample, QChar decimalSeparator) {
+std::string TextLine(const protocol::MeasurementSample& sample, QChar decimalSeparator, const QString& unit) {
   const measure::DisplayTexts t = measure::FormatSample(sample, decimalSeparator);
+  const QString tens = unit.isEmpty() ? t.tens : t.tens + QLatin1Char(' ') + unit;
   const QString line = QStringLiteral("%1 %2  tens %3  enc %4  adc %5  min %6  max %7  out1 %8  out2 %9")
-                           .arg(t.date, t.time, t.tens, t.counter, t.analog, t.min, t.max, t.relay1, t.relay2);
+                           .arg(t.date, t.time, tens, t.counter, t.analog, t.min, t.max, t.relay1, t.relay2);
   return line.toStdString();
 }
 
-std::string JsonLine(const protocol::MeasurementSample& s, const record::ClockReading& c, std::int64_t unixMs) {
+std::string JsonLine(const protocol::MeasurementSample& s, const record::ClockReading& c, std::int64_t unixMs,
+                     const QString& unit) {
   char head[160];
   std::snprintf(head, sizeof head,
                 "{\"time\":\"%04d-%02d-%02dT%02d:%02d:%02d.%03d\",\"unix_ms\":%lld,"
@@ -55,6 +57,8 @@ std::string JsonLine(const protocol::MeasurementSample& s, const record::ClockRe
     const std::string text = ShortestText(v.value);
     line += std::string(",\"") + v.name + "\":" + (text.empty() ? "null" : text);
   }
+  // The unit's symbols are plain letters: nothing to escape.
+  line += ",\"unit\":" + (unit.isEmpty() ? std::string("null") : '"' + unit.toStdString() + '"');
   return line + ",\"out1\":" + std::to_string(Bit(s.relay1)) + ",\"out2\":" + std::to_string(Bit(s.relay2)) + "}";
 }
 
@@ -68,9 +72,11 @@ std::string EscapeInfluxTag(const std::string& value) {
   return escaped;
 }
 
-std::string InfluxLine(const protocol::MeasurementSample& s, const std::string& device, std::int64_t unixNs) {
+std::string InfluxLine(const protocol::MeasurementSample& s, const std::string& device, std::int64_t unixNs,
+                       const QString& unit) {
   std::string line = "vestrix";
   if (!device.empty()) line += ",device=" + EscapeInfluxTag(device);
+  if (!unit.isEmpty()) line += ",unit=" + EscapeInfluxTag(unit.toStdString());
   line += ' ';
   for (const NamedValue& v : Values(s)) {
     const std::string text = ShortestText(v.value);

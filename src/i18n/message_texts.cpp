@@ -55,6 +55,8 @@ constexpr TextRow kMessages[] = {
     // texts of a page (TXT_...) are not shown in the status bar.
     {"TXT_CHART_READING", "Odczyt pliku %1...", "Reading %1..."},
     {"TXT_CHART_CANCEL", "Anuluj", "Cancel"},
+    // What stands for the unit of the strain-gauge input when it is not known.
+    {"TXT_UNIT_UNKNOWN", "jednostka nieznana", "unit unknown"},
     // %2 to %4 are counts in words (TXT_N_...).
     {"IDS_CHART_READ", "%1: %2 w %3, pominięto %4", "%1: %2 in %3 read, %4 skipped"},
     {"TXT_N_RECORDS", "%n pomiar|%n pomiary|%n pomiarów", "%n record|%n records"},

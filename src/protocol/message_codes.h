@@ -13,6 +13,10 @@ constexpr std::uint8_t kTaring = 158;
 // The read code of the one parameter with a rule of its own on writing.
 constexpr std::uint8_t kTensRangeRead = 32;
 
+// The read code of the unit of the strain-gauge input, which the program
+// asks for by itself.
+constexpr std::uint8_t kTensUnitRead = 36;
+
 // A parameter's write code is its read code with this bit set.
 constexpr std::uint8_t kWriteFlag = 128;
 

@@ -6,6 +6,16 @@
 
 namespace vestrix::record {
 
+namespace {
+
+// Cuts the last `length` bytes of the file off.
+bool TakeBackFragment(int fd, qsizetype length) {
+  const std::optional<files::Facts> now = files::FactsOf(fd);
+  return now && now->size >= length && files::TruncateTo(fd, now->size - length);
+}
+
+}  // namespace
+
 RecordFile::RecordFile(std::function<std::int64_t()> monotonicMs) : now_(std::move(monotonicMs)) {}
 
 RecordFile::~RecordFile() { close(); }
@@ -118,7 +128,6 @@ RecordFile::Outcome RecordFile::append(const QString& path, const QByteArray& te
 RecordFile::Outcome RecordFile::write(const QByteArray& text) {
   if (fd_ < 0) return Outcome::Failed;
   const QByteArray data = partialLine_ ? "\r\n" + text : text;
-  const std::optional<files::Facts> before = files::FactsOf(fd_);
   const char* p = data.constData();
   qsizetype left = data.size();
   while (left > 0) {
@@ -126,9 +135,11 @@ RecordFile::Outcome RecordFile::write(const QByteArray& text) {
     if (n <= 0) {
       const int error = n < 0 ? errno : EIO;
       // A cut value reads as a real measurement: take the fragment back
-      // off. Where that fails too, the next record starts on a new line
-      // (an opening finds such a fragment by itself where it can read).
-      const bool fragmentLeft = left != data.size() && !(before && files::TruncateTo(fd_, before->size));
+      // off (appended, it is the file's last bytes; the size is asked only
+      // here, not before every record: that cost as much as the write).
+      // Where that fails too, the next record starts on a new line (an
+      // opening finds such a fragment by itself where it can read).
+      const bool fragmentLeft = left != data.size() && !TakeBackFragment(fd_, data.size() - left);
       fail(error);
       partialLine_ = fragmentLeft;
       return Outcome::Failed;

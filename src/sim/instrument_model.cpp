@@ -62,6 +62,7 @@ std::uint8_t InstrumentModel::storedIndex(std::uint8_t readCode) const { return 
 std::optional<std::vector<std::uint8_t>> InstrumentModel::handle(const std::uint8_t* message, std::size_t size) {
   const protocol::MessageView m(message, size);
   const std::uint8_t code = m.code();
+  if (unanswered_.count(code) != 0) return std::nullopt;
   if (code == protocol::kReadMeasurement) {
     const auto encoded = protocol::EncodeMeasurement(measure());
     return std::vector<std::uint8_t>(encoded.begin(), encoded.end());

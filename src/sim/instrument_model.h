@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <optional>
 #include <random>
 #include <vector>
@@ -45,6 +46,8 @@ class InstrumentModel {
   // Amplitude of the load-cell noise (default 0.5).
   void setNoise(double amplitude) { noise_ = amplitude; }
   void setSignal(Signal signal) { signal_ = signal; }
+  // A request it leaves unanswered, as an instrument whose firmware lacks it.
+  void setUnanswered(std::uint8_t readCode) { unanswered_.insert(readCode); }
 
   // The pull tests' timing: one every kTestCycle seconds, resting for
   // kTestRest, rising for kTestRamp, holding the peak for kTestHold, then
@@ -71,6 +74,7 @@ class InstrumentModel {
                    const protocol::MeasurementSample& s);
 
   std::map<std::uint8_t, std::array<std::uint8_t, 4>> values_;
+  std::set<std::uint8_t> unanswered_;
   std::function<InstrumentTime()> clock_;
   std::function<double()> seconds_;
   std::mt19937 random_{1234};

@@ -50,6 +50,8 @@ class ChartsPageTest : public testing::WindowFixture {
     plugInstrument();
     start();
     ASSERT_TRUE(connected());
+    // Once the instrument has said its unit.
+    ASSERT_TRUE(testing::PumpUntil([&] { return window->unit() != measure::ForceUnit::Unknown; }));
     window->ActiveDevice()->setReportHandler({});
     window->MonotonicClockMs = [this] { return nowMs; };
     showBox()->setChecked(true);
@@ -261,9 +263,10 @@ TEST_F(ChartsPageTest, TheReadoutShowsTheNearestSampleAsTheDisplayPageWritesIt) 
   auto valueAt = [&](double share) {
     return plot()->readoutAt(static_cast<int>(std::lround(r.left() + share * r.width()))).split('\n').value(1);
   };
-  EXPECT_EQ(valueAt(0.1), "12.5000");
-  EXPECT_EQ(valueAt(0.5), "NAN");
-  EXPECT_EQ(valueAt(0.95), "INF");
+  // The simulated instrument measures in newtons.
+  EXPECT_EQ(valueAt(0.1), "12.5000 N");
+  EXPECT_EQ(valueAt(0.5), "NAN N");
+  EXPECT_EQ(valueAt(0.95), "INF N");
   page()->seriesBox(SeriesKind::Max)->setChecked(true);
   EXPECT_EQ(plot()->readoutAt(r.left()).split('\n').value(2), "99999.0000");
   // The automatic scale took no notice of the values that are not finite.

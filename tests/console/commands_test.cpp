@@ -238,7 +238,7 @@ TEST_F(Commands, WatchPrintsEachFormatOneLineAMeasurement) {
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(
       r.out,
-      "10-12-2026 9:15:0  tens 12.5000  enc 0.0000  adc 10.0000  min 12.5000  max 12.5000  out1 LOW  out2 HIGH\n");
+      "10-12-2026 9:15:0  tens 12.5000 N  enc 0.0000  adc 10.0000  min 12.5000  max 12.5000  out1 LOW  out2 HIGH\n");
   makeScripted();  // from the first measurement again
   r = run({"watch", "--count", "3", "--format", "csv"});
   EXPECT_EQ(r.out,
@@ -253,7 +253,7 @@ TEST_F(Commands, WatchPrintsEachFormatOneLineAMeasurement) {
   r = run({"watch", "--count", "2", "--format", "influx"});
   const std::vector<std::string> points = Lines(r.out);
   ASSERT_EQ(points.size(), 2u);
-  EXPECT_EQ(points[0].rfind("vestrix,device=sim:hidraw4 tens=12.5,enc=0,adc=10,min=12.5,max=12.5,out1=0i,out2=1i ", 0),
+  EXPECT_EQ(points[0].rfind("vestrix,device=sim:hidraw4,unit=N tens=12.5,enc=0,adc=10,min=12.5,max=12.5,out1=0i,out2=1i ", 0),
             0u)
       << points[0];
   EXPECT_EQ(run({"watch", "--format", "xml"}).code, 2);
