@@ -345,9 +345,8 @@ void ChartsPage::exportResults() {
 
 bool ChartsPage::exportResults(const QString& path) {
   const TimeBase& base = reviewing() ? reviewBase_ : liveBase_;
-  const QByteArray text =
-      capture::ResultsText(capture().tests(), capture().batch(), {base.wallOffsetMs, base.elapsed}, separator_,
-                           measure::UnitSymbol(unit()));
+  const QByteArray text = capture::ResultsText(capture().tests(), capture().batch(), {base.wallOffsetMs, base.elapsed},
+                                               separator_, measure::UnitSymbol(unit()));
   const std::optional<settings::WriteFailure> failure = settings::WriteWholeFile(path, text);
   const QStringList paths{path};
   if (!failure) {

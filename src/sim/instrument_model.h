@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <set>
 #include <optional>
 #include <random>
+#include <set>
 #include <vector>
 
 namespace vestrix::sim {

@@ -253,8 +253,9 @@ TEST_F(Commands, WatchPrintsEachFormatOneLineAMeasurement) {
   r = run({"watch", "--count", "2", "--format", "influx"});
   const std::vector<std::string> points = Lines(r.out);
   ASSERT_EQ(points.size(), 2u);
-  EXPECT_EQ(points[0].rfind("vestrix,device=sim:hidraw4,unit=N tens=12.5,enc=0,adc=10,min=12.5,max=12.5,out1=0i,out2=1i ", 0),
-            0u)
+  EXPECT_EQ(
+      points[0].rfind("vestrix,device=sim:hidraw4,unit=N tens=12.5,enc=0,adc=10,min=12.5,max=12.5,out1=0i,out2=1i ", 0),
+      0u)
       << points[0];
   EXPECT_EQ(run({"watch", "--format", "xml"}).code, 2);
   EXPECT_EQ(run({"watch", "--count", "0"}).code, 2);
