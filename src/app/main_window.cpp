@@ -122,6 +122,19 @@ void TFMain::buildFrame() {
 void TFMain::wirePages() {
   setDecimalSeparator(decimalSeparator_);
   recording_ = new record::RecordingControl(*TabSheet3, *TabSheet5->recordingGroup(), *this, this);
+  // The controls reach the handlers named after them, which call into their pages.
+  recording_->onRunClicked = [this] { Checkbox_AcquistionClick(); };
+  recording_->onFileClicked = [this] { Button_SaveFilePathClick(); };
+  TabSheet1->onResetClicked = [this] { BitBtn4Click(); };
+  TabSheet4->handlers = {
+      .read = [this](const protocol::Parameter& p) { SpeedButton3Click(p); },
+      .writeFloat = [this](config::ParameterEdit* box, std::uint8_t code, float upper,
+                           float lower) { WriteFloatParameter(box, code, upper, lower); },
+      .writeRatedCapacity = [this] { SpeedButton5Click(); },
+      .writeList = [this](QComboBox* list, std::uint8_t code, int offset) { WriteIndexParameter(list, code, offset); },
+      .tare = [this] { BitBtn3Click(); },
+      .calibrateInput = [this] { BitBtn5Click(); },
+      .editClicked = [this](config::ParameterEdit* box) { BoxTensConstClick(box); }};
   connect(DataTimer, &QTimer::timeout, this, Guarded([this] { DataTimerTimer(); }));
   connect(heldRetry_, &QTimer::timeout, this, Guarded([this] {
             const std::optional<device::Refusal>& refusal = discovery_->refusal();

@@ -62,10 +62,18 @@ QPushButton* ActionButton(QGroupBox* box, const char* name, const char* caption,
 
 ConfigPage::ConfigPage(protocol::CommandPort& port, QWidget* parent) : QWidget(parent), port_(port) {
   setObjectName(QStringLiteral("TabSheet4"));
+  handlers = {.read = [this](const protocol::Parameter& p) { read(p); },
+              .writeFloat = [this](ParameterEdit* box, std::uint8_t code, float upper,
+                                   float lower) { writeFloat(box, code, upper, lower); },
+              .writeRatedCapacity = [this] { writeRatedCapacity(); },
+              .writeList = [this](QComboBox* list, std::uint8_t code, int offset) { writeList(list, code, offset); },
+              .tare = [this] { tare(); },
+              .calibrateInput = [this] { calibrateInput(); },
+              .editClicked = [this](ParameterEdit* box) { editClicked(box); }};
   build();
   for (const ParameterRow& r : rows_) wire(r);
-  connect(taringButton_, &QPushButton::clicked, this, [this] { tare(); });
-  connect(calibrationButton_, &QPushButton::clicked, this, [this] { calibrateInput(); });
+  connect(taringButton_, &QPushButton::clicked, this, [this] { handlers.tare(); });
+  connect(calibrationButton_, &QPushButton::clicked, this, [this] { handlers.calibrateInput(); });
 }
 
 void ConfigPage::build() {
@@ -114,22 +122,24 @@ void ConfigPage::build() {
 
 void ConfigPage::wire(const ParameterRow& r) {
   const protocol::Parameter& p = *r.parameter;
-  connect(r.readButton, &QToolButton::clicked, this, [this, &p] { read(p); });
+  connect(r.readButton, &QToolButton::clicked, this, [this, &p] { handlers.read(p); });
   switch (p.kind) {
     case protocol::ValueKind::Float32:
       connect(r.writeButton, &QToolButton::clicked, this,
-              [this, &p, box = r.edit] { writeFloat(box, p.writeCode(), p.upper, p.lower); });
+              [this, &p, box = r.edit] { handlers.writeFloat(box, p.writeCode(), p.upper, p.lower); });
       break;
     case protocol::ValueKind::UInt32:
-      connect(r.writeButton, &QToolButton::clicked, this, [this] { writeRatedCapacity(); });
+      connect(r.writeButton, &QToolButton::clicked, this, [this] { handlers.writeRatedCapacity(); });
       break;
     case protocol::ValueKind::Index:
     case protocol::ValueKind::ModbusAddress:
       connect(r.writeButton, &QToolButton::clicked, this,
-              [this, &p, list = r.list] { writeList(list, p.writeCode(), p.indexOffset()); });
+              [this, &p, list = r.list] { handlers.writeList(list, p.writeCode(), p.indexOffset()); });
       break;
   }
-  if (r.edit != nullptr) connect(r.edit, &ParameterEdit::clicked, this, [this, box = r.edit] { editClicked(box); });
+  if (r.edit != nullptr) {
+    connect(r.edit, &ParameterEdit::clicked, this, [this, box = r.edit] { handlers.editClicked(box); });
+  }
 }
 
 QGroupBox* ConfigPage::groupBox(ParameterGroup group) const { return groupBoxes_.at(static_cast<std::size_t>(group)); }

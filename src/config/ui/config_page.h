@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QComboBox;
@@ -64,6 +65,19 @@ class ConfigPage : public QWidget {
   void calibrateInput();
   // A click on an edit box: its colour back to normal.
   void editClicked(ParameterEdit* box);
+
+  // What the controls call: the methods above, unless the window routes
+  // them through its handlers named after the controls (which call back).
+  struct Handlers {
+    std::function<void(const protocol::Parameter&)> read;
+    std::function<void(ParameterEdit*, std::uint8_t writeCode, float upper, float lower)> writeFloat;
+    std::function<void()> writeRatedCapacity;
+    std::function<void(QComboBox*, std::uint8_t writeCode, int offset)> writeList;
+    std::function<void()> tare;
+    std::function<void()> calibrateInput;
+    std::function<void(ParameterEdit*)> editClicked;
+  };
+  Handlers handlers;
 
  private:
   void build();

@@ -42,7 +42,7 @@ DisplayPage::DisplayPage(protocol::CommandPort& port, QWidget* parent) : QWidget
   relay2Field_ = Field(this, "Pk2Label", {153, 493, 113, 24}, 13, maroon);
   resetButton_ = ui::Place<QPushButton>(this, "BitBtn4", 440, 355, 154, 102);
   resetButton_->setText(QStringLiteral("Reset (MIN, MAX)"));
-  connect(resetButton_, &QPushButton::clicked, this, [this] { resetMinMax(); });
+  connect(resetButton_, &QPushButton::clicked, this, [this] { onResetClicked(); });
 
   ui::PlaceLabel(this, "Label8", QStringLiteral("Date of measurement"), 14, 41);
   ui::PlaceLabel(this, "Label9", QStringLiteral("Time of measurement"), 315, 41);

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -29,6 +30,9 @@ class DisplayPage : public QWidget {
   void wrapInputCaptions();
   // Asks the instrument to reset its MIN and MAX (while connected).
   void resetMinMax();
+  // What the reset button calls: resetMinMax, unless the window routes it
+  // through its handler (which calls back).
+  std::function<void()> onResetClicked = [this] { resetMinMax(); };
 
   ValueField* dateField() const { return dateField_; }
   ValueField* timeField() const { return timeField_; }

@@ -17,8 +17,8 @@ RecordingControl::RecordingControl(AcquisitionPage& page, RecordingGroup& group,
       group_(group),
       host_(host),
       state_([this] { return host_.localClock(); }, [this] { return host_.monotonicMs(); }) {
-  connect(&page_, &AcquisitionPage::runToggled, this, [this] { runChanged(); });
-  connect(group_.fileButton(), &QPushButton::clicked, this, [this] { chooseFile(); });
+  connect(&page_, &AcquisitionPage::runToggled, this, [this] { onRunClicked(); });
+  connect(group_.fileButton(), &QPushButton::clicked, this, [this] { onFileClicked(); });
 }
 
 RecordSetup RecordingControl::setup() const {

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 
 namespace vestrix::record {
 
@@ -54,6 +55,10 @@ class RecordingControl : public QObject {
   void refreshStatus();
   // The file button: the save dialog, the extension rule, the settings.
   void chooseFile();
+  // What the run's check box and the file button call: the two above,
+  // unless the window routes them through its handlers (which call back).
+  std::function<void()> onRunClicked = [this] { runChanged(); };
+  std::function<void()> onFileClicked = [this] { chooseFile(); };
 
   const RecordingState& state() const { return state_; }
 

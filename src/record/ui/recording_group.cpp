@@ -66,10 +66,6 @@ ColumnChoice RecordingGroup::columns() const {
   return choice;
 }
 
-void RecordingGroup::setColumns(const ColumnChoice& columns) {
-  for (int c = 0; c < kColumnCount; ++c) columnBoxes_[static_cast<std::size_t>(c)]->setChecked(columns[c]);
-}
-
 QString AskRecordFile(QWidget* parent, const QString& title, const QString& current) {
   return ui::AskSaveFileName(parent, title, ui::FolderOf(current), QStringLiteral("CSV (*.csv);;TXT (*.txt)"));
 }

@@ -25,7 +25,6 @@ class RecordingGroup : public QGroupBox {
 
   // The ticked columns, in file order.
   ColumnChoice columns() const;
-  void setColumns(const ColumnChoice& columns);
 
   QLineEdit* fileEdit() const { return fileEdit_; }
   QPushButton* fileButton() const { return fileButton_; }
