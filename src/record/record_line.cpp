@@ -2,6 +2,8 @@
 
 #include "protocol/format_fixed.h"
 
+#include <charconv>
+
 namespace vestrix::record {
 
 namespace {
@@ -10,18 +12,47 @@ constexpr const char* kHeaders[kColumnCount] = {"Date", "Time", "No.", "Tensomet
 
 bool Ticked(const ColumnChoice& columns, Column c) { return columns[static_cast<int>(c)]; }
 
-QByteArray Number(int n) { return QByteArray::number(n); }
+// Appended in place: a record is built for every measurement.
+void AppendNumber(QByteArray& line, int n) {
+  char digits[16];
+  const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, n);
+  line.append(digits, end.ptr - digits);
+}
 
-QByteArray Value(double value, int precision, int decimals, QChar separator) {
-  return protocol::FormatFixed(value, precision, decimals, separator).toUtf8();
+void AppendValue(QByteArray& line, double value, int precision, int decimals, QChar separator) {
+  line += protocol::FormatFixed(value, precision, decimals, separator).toUtf8();
+}
+
+void AppendDate(QByteArray& line, const ClockReading& c) {
+  AppendNumber(line, c.day);
+  line += '-';
+  AppendNumber(line, c.month);
+  line += '-';
+  AppendNumber(line, c.year);
+}
+
+void AppendTime(QByteArray& line, const ClockReading& c) {
+  AppendNumber(line, c.hour);
+  line += ':';
+  AppendNumber(line, c.minute);
+  line += ':';
+  AppendNumber(line, c.second);
+  line += ':';
+  AppendNumber(line, c.millisecond);
 }
 
 }  // namespace
 
-QByteArray DateText(const ClockReading& c) { return Number(c.day) + '-' + Number(c.month) + '-' + Number(c.year); }
+QByteArray DateText(const ClockReading& c) {
+  QByteArray text;
+  AppendDate(text, c);
+  return text;
+}
 
 QByteArray TimeText(const ClockReading& c) {
-  return Number(c.hour) + ':' + Number(c.minute) + ':' + Number(c.second) + ':' + Number(c.millisecond);
+  QByteArray text;
+  AppendTime(text, c);
+  return text;
 }
 
 const char* ColumnHeader(Column column) { return kHeaders[static_cast<int>(column)]; }
@@ -37,15 +68,23 @@ QByteArray RecordHeader(const ColumnChoice& columns) {
 QByteArray RecordFields(const protocol::MeasurementSample& s, const ColumnChoice& columns, const ClockReading& clock,
                         int recordNumber, QChar separator) {
   QByteArray line;
-  if (Ticked(columns, Column::Date)) line += DateText(clock) + ';';
-  if (Ticked(columns, Column::Time)) line += TimeText(clock) + ';';
-  if (Ticked(columns, Column::Number)) line += Number(recordNumber) + ';';
-  if (Ticked(columns, Column::Tens)) line += Value(s.tensValue, 8, 2, separator) + ';';
-  if (Ticked(columns, Column::Counter)) line += Value(s.counterValue, 8, 2, separator) + ';';
-  if (Ticked(columns, Column::Analog)) line += Value(s.analogValue, 8, 2, separator) + ';';
-  if (Ticked(columns, Column::Out1)) line += Value(s.relay1, 1, 0, separator) + ';';
-  if (Ticked(columns, Column::Out2)) line += Value(s.relay2, 1, 0, separator) + ';';
-  return line + "\r\n";
+  line.reserve(128);
+  // Each ticked column's field, followed by ";".
+  const auto field = [&](Column c, const auto& append) {
+    if (!Ticked(columns, c)) return;
+    append();
+    line += ';';
+  };
+  field(Column::Date, [&] { AppendDate(line, clock); });
+  field(Column::Time, [&] { AppendTime(line, clock); });
+  field(Column::Number, [&] { AppendNumber(line, recordNumber); });
+  field(Column::Tens, [&] { AppendValue(line, s.tensValue, 8, 2, separator); });
+  field(Column::Counter, [&] { AppendValue(line, s.counterValue, 8, 2, separator); });
+  field(Column::Analog, [&] { AppendValue(line, s.analogValue, 8, 2, separator); });
+  field(Column::Out1, [&] { AppendValue(line, s.relay1, 1, 0, separator); });
+  field(Column::Out2, [&] { AppendValue(line, s.relay2, 1, 0, separator); });
+  line += "\r\n";
+  return line;
 }
 
 }  // namespace vestrix::record
