@@ -1,33 +1,20 @@
 #include "chart/chart_series.h"
 
-#include <array>
+#include "measure/quantity_table.h"
 
 namespace vestrix::chart {
 
 namespace {
 
-struct Kind {
-  QColor colour;
-  const char* control;
-  const char* caption;
-};
+// The series are the first quantities of the table, in its order.
+const measure::QuantityRow& Of(SeriesKind kind) { return measure::RowOf(static_cast<measure::Quantity>(kind)); }
 
-const std::array<Kind, kSeriesKinds> kKinds = {{
-    {QColor(0, 128, 0), "ChartTens", "Tensometric"},
-    {QColor(0, 80, 200), "ChartCounter", "Counter"},
-    {QColor(220, 120, 0), "ChartAnalog", "Analog"},
-    {QColor(130, 0, 170), "ChartMin", "MIN"},
-    {QColor(200, 0, 0), "ChartMax", "MAX"},
-    {QColor(0, 150, 150), "ChartOut1", "Relay 1"},
-    {QColor(140, 95, 40), "ChartOut2", "Relay 2"},
-}};
-
-const Kind& Of(SeriesKind kind) { return kKinds[static_cast<std::size_t>(kind)]; }
+static_assert(static_cast<int>(SeriesKind::Out2) == static_cast<int>(measure::Quantity::Out2));
 
 }  // namespace
 
-QColor SeriesColour(SeriesKind kind) { return Of(kind).colour; }
-const char* SeriesControl(SeriesKind kind) { return Of(kind).control; }
-const char* SeriesCaption(SeriesKind kind) { return Of(kind).caption; }
+QColor SeriesColour(SeriesKind kind) { return QColor(QRgb(Of(kind).chartColour)); }
+const char* SeriesControl(SeriesKind kind) { return Of(kind).chartControl; }
+const char* SeriesCaption(SeriesKind kind) { return Of(kind).chartCaption; }
 
 }  // namespace vestrix::chart

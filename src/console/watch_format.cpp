@@ -2,6 +2,7 @@
 
 #include "console/number_text.h"
 #include "measure/display_texts.h"
+#include "measure/quantity_table.h"
 
 #include <array>
 #include <cstdio>
@@ -10,18 +11,13 @@ namespace vestrix::console {
 
 namespace {
 
-struct NamedValue {
-  const char* name;
-  float value;
-};
-
-// The five values, by the names of the record columns (min and max beyond them).
-std::array<NamedValue, 5> Values(const protocol::MeasurementSample& s) {
-  return {{{"tens", s.tensValue},
-           {"enc", s.counterValue},
-           {"adc", s.analogValue},
-           {"min", s.minValue},
-           {"max", s.maxValue}}};
+// The measured values of the table (min and max beyond the record's
+// columns), by their names; the relays apart, as integers.
+template <typename F>
+void ForEachValue(const protocol::MeasurementSample& s, F&& f) {
+  for (const measure::QuantityRow& row : measure::Quantities()) {
+    if (row.text == measure::TextRule::Value) f(row.cliName, static_cast<float>(row.value(s)));
+  }
 }
 
 int Bit(std::uint8_t relay) { return relay != 0 ? 1 : 0; }
@@ -53,10 +49,10 @@ std::string JsonLine(const protocol::MeasurementSample& s, const record::ClockRe
                 c.year, c.month, c.day, c.hour, c.minute, c.second, c.millisecond, static_cast<long long>(unixMs),
                 s.year, s.month, s.day, s.hour, s.minute, s.second);
   std::string line = head;
-  for (const NamedValue& v : Values(s)) {
-    const std::string text = ShortestText(v.value);
-    line += std::string(",\"") + v.name + "\":" + (text.empty() ? "null" : text);
-  }
+  ForEachValue(s, [&](const char* name, float value) {
+    const std::string text = ShortestText(value);
+    line += std::string(",\"") + name + "\":" + (text.empty() ? "null" : text);
+  });
   // The unit's symbols are plain letters: nothing to escape.
   line += ",\"unit\":" + (unit.isEmpty() ? std::string("null") : '"' + unit.toStdString() + '"');
   return line + ",\"out1\":" + std::to_string(Bit(s.relay1)) + ",\"out2\":" + std::to_string(Bit(s.relay2)) + "}";
@@ -78,10 +74,10 @@ std::string InfluxLine(const protocol::MeasurementSample& s, const std::string& 
   if (!device.empty()) line += ",device=" + EscapeInfluxTag(device);
   if (!unit.isEmpty()) line += ",unit=" + EscapeInfluxTag(unit.toStdString());
   line += ' ';
-  for (const NamedValue& v : Values(s)) {
-    const std::string text = ShortestText(v.value);
-    if (!text.empty()) line += std::string(v.name) + '=' + text + ',';
-  }
+  ForEachValue(s, [&](const char* name, float value) {
+    const std::string text = ShortestText(value);
+    if (!text.empty()) line += std::string(name) + '=' + text + ',';
+  });
   line += "out1=" + std::to_string(Bit(s.relay1)) + "i,out2=" + std::to_string(Bit(s.relay2)) + "i ";
   return line + std::to_string(unixNs);
 }

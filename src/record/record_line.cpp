@@ -1,14 +1,32 @@
 #include "record/record_line.h"
 
+#include "measure/quantity_table.h"
 #include "protocol/format_fixed.h"
 
 #include <charconv>
+#include <optional>
 
 namespace vestrix::record {
 
 namespace {
 
-constexpr const char* kHeaders[kColumnCount] = {"Date", "Time", "No.", "Tensometr", "Enkoder", "0-10V", "OUT1", "OUT2"};
+// The columns of the PC's clock and the record number; the others are
+// measured quantities, whose headers the table of quantities gives.
+constexpr const char* kOwnHeaders[] = {"Date", "Time", "No."};
+
+std::optional<measure::Quantity> QuantityOf(Column c) {
+  switch (c) {
+    case Column::Tens: return measure::Quantity::Tens;
+    case Column::Counter: return measure::Quantity::Counter;
+    case Column::Analog: return measure::Quantity::Analog;
+    case Column::Out1: return measure::Quantity::Out1;
+    case Column::Out2: return measure::Quantity::Out2;
+    case Column::Date:
+    case Column::Time:
+    case Column::Number: break;
+  }
+  return std::nullopt;
+}
 
 bool Ticked(const ColumnChoice& columns, Column c) { return columns[static_cast<int>(c)]; }
 
@@ -55,12 +73,15 @@ QByteArray TimeText(const ClockReading& c) {
   return text;
 }
 
-const char* ColumnHeader(Column column) { return kHeaders[static_cast<int>(column)]; }
+const char* ColumnHeader(Column column) {
+  const std::optional<measure::Quantity> q = QuantityOf(column);
+  return q ? measure::RowOf(*q).recordHeader : kOwnHeaders[static_cast<int>(column)];
+}
 
 QByteArray RecordHeader(const ColumnChoice& columns) {
   QByteArray line;
   for (int c = 0; c < kColumnCount; ++c) {
-    if (columns[c]) line += QByteArray(kHeaders[c]) + ';';
+    if (columns[c]) line += QByteArray(ColumnHeader(static_cast<Column>(c))) + ';';
   }
   return line + "\r\n";
 }
@@ -78,11 +99,12 @@ QByteArray RecordFields(const protocol::MeasurementSample& s, const ColumnChoice
   field(Column::Date, [&] { AppendDate(line, clock); });
   field(Column::Time, [&] { AppendTime(line, clock); });
   field(Column::Number, [&] { AppendNumber(line, recordNumber); });
-  field(Column::Tens, [&] { AppendValue(line, s.tensValue, 8, 2, separator); });
-  field(Column::Counter, [&] { AppendValue(line, s.counterValue, 8, 2, separator); });
-  field(Column::Analog, [&] { AppendValue(line, s.analogValue, 8, 2, separator); });
-  field(Column::Out1, [&] { AppendValue(line, s.relay1, 1, 0, separator); });
-  field(Column::Out2, [&] { AppendValue(line, s.relay2, 1, 0, separator); });
+  // The measured values: two decimals, the relays as 0 or 1.
+  for (const Column c : {Column::Tens, Column::Counter, Column::Analog, Column::Out1, Column::Out2}) {
+    const measure::QuantityRow& row = measure::RowOf(*QuantityOf(c));
+    const bool relay = row.text == measure::TextRule::Relay;
+    field(c, [&] { AppendValue(line, row.value(s), relay ? 1 : 8, relay ? 0 : 2, separator); });
+  }
   line += "\r\n";
   return line;
 }

@@ -1,6 +1,6 @@
 #include "record/ui/acquisition_table_model.h"
 
-#include "protocol/format_fixed.h"
+#include "measure/quantity_table.h"
 
 namespace vestrix::record {
 
@@ -42,13 +42,13 @@ QString AcquisitionTableModel::cellText(int row, int column) const {
   if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
   const Row& r = rows_[static_cast<std::size_t>(row)];
   switch (column) {
-    case 0: return QStringLiteral("%1-%2-%3").arg(r.day).arg(r.month).arg(r.year);
-    case 1: return QStringLiteral("%1:%2:%3").arg(r.hour).arg(r.minute).arg(r.second);
-    case 2: return protocol::FormatFixed(r.tens, 15, 4, separator_);
-    case 3: return protocol::FormatFixed(r.counter, 15, 4, separator_);
-    case 4: return protocol::FormatFixed(r.analog, 15, 4, separator_);
-    case 5: return (r.relays & 1) ? QStringLiteral("HIGH") : QStringLiteral("LOW");
-    case 6: return (r.relays & 2) ? QStringLiteral("HIGH") : QStringLiteral("LOW");
+    case 0: return measure::DateText(r.day, r.month, r.year);
+    case 1: return measure::TimeText(r.hour, r.minute, r.second);
+    case 2: return measure::ValueText(r.tens, separator_);
+    case 3: return measure::ValueText(r.counter, separator_);
+    case 4: return measure::ValueText(r.analog, separator_);
+    case 5: return measure::RelayText((r.relays & 1) != 0);
+    case 6: return measure::RelayText((r.relays & 2) != 0);
     default: return {};
   }
 }
