@@ -3,6 +3,7 @@
 #include "console/commands.h"
 #include "console/exit_code.h"
 #include "console/measurement_run.h"
+#include "measure/force_unit.h"
 #include "settings/ini_file.h"
 #include "settings/settings_keys.h"
 
@@ -64,8 +65,9 @@ int TestsCommand(CommandContext& context) {
   const capture::ClockBase clock{env.unixMs() - env.monotonicMs(), false};
   capture::TestCapture capture(rules);
 
-  context.connect();
-  context.print(Line(capture::ResultsHeader()));
+  // The unit of the values, as the instrument says it (none when it does not).
+  const QString unit = measure::UnitSymbol(context.connect().readUnit());
+  context.print(Line(capture::ResultsHeader(unit)));
   MeasurementRun run(context);
   run.run(
       [&](const protocol::MeasurementSample& sample) {
@@ -77,7 +79,7 @@ int TestsCommand(CommandContext& context) {
       seconds);
   // A test under way when the run ends is judged as it stands.
   if (capture.interrupt()) context.print(Line(capture::TestLine(capture.tests().back(), clock, env.decimalSeparator)));
-  const QByteArray batch = capture::BatchText(capture.batch(), env.decimalSeparator);
+  const QByteArray batch = capture::BatchText(capture.batch(), env.decimalSeparator, unit);
   const qsizetype split = batch.indexOf('\n') + 1;
   context.print(Line(batch.left(split)));
   context.print(Line(batch.mid(split)));

@@ -337,13 +337,16 @@ TEST_F(TestsCommand, JudgesEachPeakAndTheBatch) {
   EXPECT_EQ(r.code, 1) << r.err;  // the third peak, 590, is below the limits
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 6u) << r.out;
-  EXPECT_EQ(lines[0].rfind("No.;Date;Time;Duration [s];Peak;", 0), 0u);
+  // The simulated instrument measures in newtons.
+  EXPECT_EQ(lines[0].rfind("No.;Date;Time;Duration [s];Peak [N];Peak at [s];Lowest [N];Mean [N];Std. dev. [N];", 0), 0u)
+      << lines[0];
   const std::vector<std::pair<std::string, std::string>> tests = {{"612.", "PASS"}, {"655.", "PASS"}, {"590.", "FAIL"}};
   for (std::size_t i = 0; i < tests.size(); ++i) {
     EXPECT_NE(lines[i + 1].find(";" + tests[i].first), std::string::npos) << lines[i + 1];
     EXPECT_EQ(lines[i + 1].substr(lines[i + 1].size() - tests[i].second.size() - 1), tests[i].second + ";");
   }
-  EXPECT_EQ(lines[4], "Tests;Passed;Failed;Interrupted;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;");
+  EXPECT_EQ(lines[4],
+            "Tests;Passed;Failed;Interrupted;Mean peak [N];Std. dev. of peaks [N];Lowest peak [N];Highest peak [N];");
   EXPECT_EQ(lines[5].rfind("3;2;1;0;", 0), 0u) << lines[5];
 }
 

@@ -1,6 +1,7 @@
-// The unit of the strain-gauge value in what watch prints: after the value
-// in text, a "unit" key in JSON, a tag in the line protocol; none (null in
-// JSON) for an instrument that never says it, which is watched all the same.
+// The unit of the strain-gauge value in what watch prints (after the value
+// in text, a "unit" key in JSON, a tag in the line protocol) and in the
+// results of tests; none (null in JSON) for an instrument that never says
+// it, which is used all the same.
 #include "console/console_fixture.h"
 #include "protocol/message_codes.h"
 
@@ -42,6 +43,8 @@ TEST_P(WatchUnit, FollowsTheValueInEveryFormat) {
   makeScripted();
   r = run({"watch", "--once", "--format", "influx"});
   EXPECT_NE(r.out.find(",unit=" + symbol + " tens=12.5,"), std::string::npos) << r.out;
+  r = run({"tests", "--duration", "0.2"});
+  EXPECT_EQ(r.out.rfind("No.;Date;Time;Duration [s];Peak [" + symbol + "];", 0), 0u) << r.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, WatchUnit,
@@ -64,6 +67,10 @@ TEST_F(WatchUnit, AnInstrumentThatNeverSaysItIsWatchedWithoutOne) {
   r = run({"watch", "--once", "--format", "influx"});
   EXPECT_EQ(r.out.rfind("vestrix,device=", 0), 0u) << r.out;
   EXPECT_EQ(r.out.find("unit="), std::string::npos) << r.out;
+  // The results' headings without a unit, rather than a guess.
+  r = run({"tests", "--duration", "0.2"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("No.;Date;Time;Duration [s];Peak;Peak at [s];Lowest;", 0), 0u) << r.out;
 }
 
 }  // namespace
