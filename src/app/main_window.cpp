@@ -150,18 +150,17 @@ void TFMain::wirePages() {
     if (PlayStop != 0) BitBtn1Click();
   });
   Translator1->onApplied = [this] {
-    TabSheet1->wrapInputCaptions();
-    TabSheet2->languageChanged();
+    for (ui::WindowPage* page : pages()) page->languageChanged();
     setCaptionNote(captionNote_);  // a new language's caption comes without it
   };
   TabSheet2->languageChanged();  // its texts from the messages, now they can be looked up
 }
 
+std::array<ui::WindowPage*, 5> TFMain::pages() const { return {TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5}; }
+
 void TFMain::setDecimalSeparator(QChar separator) {
   decimalSeparator_ = separator;
-  TabSheet3->rows()->setDecimalSeparator(separator);
-  TabSheet4->setDecimalSeparator(separator);
-  TabSheet2->setDecimalSeparator(separator);
+  for (ui::WindowPage* page : pages()) page->setDecimalSeparator(separator);
 }
 
 void TFMain::showCharts(bool shown) {
@@ -275,7 +274,7 @@ bool TFMain::measuring() { return DataTimer->isActive(); }
 QString TFMain::recordFilePath() { return TabSheet5->recordingGroup()->fileEdit()->text(); }
 std::int64_t TFMain::recordPeriodMs() {
   return std::int64_t{DataTimer->interval()} *
-         std::max<std::uint32_t>(1, record::RateDivider(TabSheet5->recordingGroup()->periodList()->currentIndex()));
+         std::max<std::uint32_t>(1, record::RateDivider(recording_->choices().periodPosition));
 }
 
 void TFMain::measurementReceived(const protocol::MeasurementSample& sample) {

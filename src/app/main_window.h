@@ -15,6 +15,7 @@
 #include "protocol/measurement_sample.h"
 #include "protocol/report_dispatcher.h"
 #include "record/ui/recording_control.h"
+#include "ui/window_page.h"
 
 #include <QString>
 #include <QWidget>
@@ -85,6 +86,8 @@ class TFMain : public QWidget,
   // The unit of the connected instrument's strain-gauge input.
   measure::ForceUnit unit() const { return unit_.unit(); }
   const ProgramFiles& files() const { return files_; }
+  // The pages, in their order.
+  std::array<ui::WindowPage*, 5> pages() const;
 
   // Status message text of an identifier in the active language.
   QString LookupMessage(const QString& identifier) const;

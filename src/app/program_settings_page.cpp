@@ -66,4 +66,12 @@ void ProgramSettingsPage::showDevices(const std::vector<device::DeviceLine>& lin
   for (const device::DeviceLine& line : lines) deviceList_->addItem(line.text);
 }
 
+std::vector<ui::SettingsRow> ProgramSettingsPage::settingsRows() const {
+  std::vector<ui::SettingsRow> rows = recordingGroup_->settingsRows();
+  // Shown as it was chosen; polling keeps its 15 ms.
+  rows.push_back({.key = "DataTime", .list = updatePeriodList_});
+  rows.push_back({.key = "ShowCharts", .box = showChartsBox_});
+  return rows;
+}
+
 }  // namespace vestrix::app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/device_discovery.h"
+#include "ui/window_page.h"
 
 #include <QWidget>
 
@@ -23,7 +24,7 @@ namespace vestrix::app {
 // The "Program settings" page: the language selector, the recording
 // group, the update period, and two groups that are never shown (the
 // connection check boxes, and the list of the devices the program holds).
-class ProgramSettingsPage : public QWidget {
+class ProgramSettingsPage : public QWidget, public ui::WindowPage {
   Q_OBJECT
 
  public:
@@ -34,6 +35,8 @@ class ProgramSettingsPage : public QWidget {
   QComboBox* updatePeriodList() const { return updatePeriodList_; }
   QListWidget* deviceList() const { return deviceList_; }
   QCheckBox* showChartsBox() const { return showChartsBox_; }
+
+  std::vector<ui::SettingsRow> settingsRows() const override;
 
   // The device list shows the devices the program holds.
   void showDevices(const std::vector<device::DeviceLine>& lines);

@@ -1,19 +1,17 @@
 #include "app/window_settings.h"
 
 #include "app/main_window.h"
-#include "app/program_settings_page.h"
 #include "chart/charts_page.h"
-#include "config/ui/parameter_edit.h"
 #include "i18n/translator.h"
-#include "record/ui/acquisition_page.h"
-#include "record/ui/recording_group.h"
 #include "settings/settings_keys.h"
+#include "ui/window_page.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
 #include <algorithm>
+#include <cstring>
 
 namespace vestrix::app {
 
@@ -27,56 +25,14 @@ void SelectStored(QComboBox* list, int position) {
   list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
 }
 
-// The control a key belongs to; none for the window's own values.
-struct Control {
-  QCheckBox* box = nullptr;
-  QComboBox* list = nullptr;
-  QLineEdit* edit = nullptr;
-};
-
-Control ControlOf(const TFMain& window, Key key) {
-  const record::RecordingGroup& recording = *window.TabSheet5->recordingGroup();
-  const auto column = static_cast<std::size_t>(static_cast<int>(key) - static_cast<int>(Key::SaveDate));
-  switch (key) {
-    // The run's click handler runs when loading changes its state.
-    case Key::AcquisitionRunning: return {.box = window.TabSheet3->runBox()};
-    case Key::RecordPeriod: return {.list = recording.periodList()};
-    case Key::RecordFile: return {.edit = recording.fileEdit()};
-    case Key::SaveDate:
-    case Key::SaveTime:
-    case Key::SaveNumber:
-    case Key::SaveTens:
-    case Key::SaveCounter:
-    case Key::SaveAnalog:
-    case Key::SaveOut1:
-    case Key::SaveOut2: return {.box = recording.columnBoxes()[column]};
-    case Key::AutoStart: return {.box = recording.autoStartBox()};
-    // Shown as it was chosen; polling keeps its 15 ms.
-    case Key::UpdatePeriod: return {.list = window.TabSheet5->updatePeriodList()};
-    case Key::ShowCharts: return {.box = window.TabSheet5->showChartsBox()};
-    case Key::ChartSpan: return {.list = window.TabSheet2->spanList()};
-    case Key::ChartAutoScale: return {.box = window.TabSheet2->autoScaleBox()};
-    case Key::ChartMinimum: return {.edit = window.TabSheet2->minimumBox()};
-    case Key::ChartMaximum: return {.edit = window.TabSheet2->maximumBox()};
-    case Key::CaptureArmed: return {.box = window.TabSheet2->capturePanel()->armBox()};
-    case Key::CaptureStart:
-    case Key::CaptureEnd:
-    case Key::CaptureBreak:
-    case Key::CaptureLongest:
-    case Key::CaptureBefore:
-    case Key::CaptureAfter:
-    case Key::CaptureLower:
-    case Key::CaptureUpper: {
-      const int field = static_cast<int>(key) - static_cast<int>(Key::CaptureStart);
-      return {.edit = window.TabSheet2->capturePanel()->box(static_cast<chart::CapturePanel::Field>(field))};
+// The control of a page that holds the key; none for the window's own values.
+ui::SettingsRow ControlOf(const TFMain& window, const settings::KeySpec& spec) {
+  for (const ui::WindowPage* page : window.pages()) {
+    for (const ui::SettingsRow& row : page->settingsRows()) {
+      if (std::strcmp(row.key, spec.name) == 0) return row;
     }
-    case Key::ScreenLeft:
-    case Key::ScreenTop:
-    case Key::Language:
-    case Key::ChartSamples:
-    case Key::ChartSeries: return {};
   }
-  return {};
+  return {spec.name};
 }
 
 // The Charts page's series shown, a bit each.
@@ -103,7 +59,7 @@ QString InFile(const QString& typed, QChar separator) { return QString(typed).re
 QString InBox(const QString& stored, QChar separator) { return QString(stored).replace(QLatin1Char('.'), separator); }
 
 Value Get(const TFMain& window, Key key) {
-  const Control control = ControlOf(window, key);
+  const ui::SettingsRow control = ControlOf(window, settings::Spec(key));
   if (control.box != nullptr) return control.box->isChecked();
   if (control.list != nullptr) return control.list->currentIndex();
   if (control.edit != nullptr && settings::Spec(key).kind == settings::Kind::Number) {
@@ -119,7 +75,7 @@ Value Get(const TFMain& window, Key key) {
 }
 
 void Set(TFMain& window, Key key, const Value& value) {
-  const Control control = ControlOf(window, key);
+  const ui::SettingsRow control = ControlOf(window, settings::Spec(key));
   if (control.box != nullptr) {
     control.box->setChecked(std::get<bool>(value));
   } else if (control.list != nullptr) {

@@ -97,6 +97,12 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
 
 static_assert(CapturePanel::kFields == capture::kRuleFields && CapturePanel::Upper == int(capture::RuleField::Upper));
 
+std::vector<ui::SettingsRow> CapturePanel::settingsRows() const {
+  std::vector<ui::SettingsRow> rows{{.key = "CaptureArmed", .box = armBox_}};
+  for (int f = 0; f < kFields; ++f) rows.push_back({.key = kFieldSpecs[f].box, .edit = boxes_[f]});
+  return rows;
+}
+
 void CapturePanel::setValueUnit(const QString& unit) {
   const QString suffix = unit.isEmpty() ? QString() : QStringLiteral(" [%1]").arg(unit);
   for (const Field f : {Start, End, Lower, Upper}) {

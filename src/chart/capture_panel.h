@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/capture_results_model.h"
+#include "ui/window_page.h"
 
 #include <QWidget>
 
@@ -38,6 +39,9 @@ class CapturePanel : public QWidget {
   QLabel* batchLabel() const { return batchLabel_; }
   CaptureResultsModel* results() const { return results_; }
   QLabel* label(Field field) const { return labels_[field]; }
+  // Its controls whose state the settings file keeps: the box that arms it
+  // and the rules' boxes (named as their keys).
+  std::vector<ui::SettingsRow> settingsRows() const;
 
   // The unit of the levels and limits, after their captions ("[N]"); ""
   // for none. Call again after the captions were translated.

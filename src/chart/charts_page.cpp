@@ -150,6 +150,16 @@ void ChartsPage::setDecimalSeparator(QChar separator) {
   showCaptureResults();
 }
 
+std::vector<ui::SettingsRow> ChartsPage::settingsRows() const {
+  std::vector<ui::SettingsRow> rows{{.key = "ChartSpan", .list = spanList_},
+                                    {.key = "ChartAutoScale", .box = autoScaleBox_},
+                                    {.key = "ChartMinimum", .edit = minimumBox_},
+                                    {.key = "ChartMaximum", .edit = maximumBox_}};
+  const std::vector<ui::SettingsRow> capture = capturePanel_->settingsRows();
+  rows.insert(rows.end(), capture.begin(), capture.end());
+  return rows;
+}
+
 void ChartsPage::setCapacity(std::size_t samples) {
   capacity_ = std::max<std::size_t>(samples, 2);
   if (live_ && live_->empty()) live_.reset();

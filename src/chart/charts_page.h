@@ -7,6 +7,7 @@
 #include "chart/sample_history.h"
 #include "measure/force_unit.h"
 #include "protocol/measurement_sample.h"
+#include "ui/window_page.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,7 +50,7 @@ class ChartsHost {
 // still), the span of the live view, the legend that shows and hides each
 // series, the value axis (automatic or a fixed range), a button that saves
 // the plot as a picture and one that opens a record file for review.
-class ChartsPage : public QWidget {
+class ChartsPage : public QWidget, public ui::WindowPage {
   Q_OBJECT
 
  public:
@@ -65,7 +66,8 @@ class ChartsPage : public QWidget {
   ChartsPage(const std::uint8_t& playStop, ChartsHost& host, QWidget* parent = nullptr);
   ~ChartsPage() override;
 
-  void setDecimalSeparator(QChar separator);
+  void setDecimalSeparator(QChar separator) override;
+  std::vector<ui::SettingsRow> settingsRows() const override;
   // How many samples the live history keeps (takes effect before its first).
   void setCapacity(std::size_t samples);
   std::size_t capacity() const { return capacity_; }
@@ -84,7 +86,7 @@ class ChartsPage : public QWidget {
   void followFlag();
   // The texts changed with the language: the legend laid out anew, the
   // capture's words taken again.
-  void languageChanged();
+  void languageChanged() override;
   // The unit of the connected instrument's strain-gauge input. A file under
   // review has none: its unit is unknown.
   void setUnit(measure::ForceUnit unit);

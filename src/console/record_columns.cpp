@@ -2,19 +2,20 @@
 
 #include "settings/settings_keys.h"
 
+#include <cstring>
 #include <sstream>
 
 namespace vestrix::console {
 
-static_assert(static_cast<int>(settings::Key::SaveOut2) - static_cast<int>(settings::Key::SaveDate) ==
-                  record::kColumnCount - 1,
-              "the column keys follow each other in file order");
-
+// The columns the window ticks until the user changes them: the defaults
+// of their settings keys.
 record::ColumnChoice DefaultColumns() {
   record::ColumnChoice columns{};
   for (int i = 0; i < record::kColumnCount; ++i) {
-    const auto key = static_cast<settings::Key>(static_cast<int>(settings::Key::SaveDate) + i);
-    columns[static_cast<std::size_t>(i)] = std::get<bool>(settings::Spec(key).defaultValue);
+    const char* key = record::ColumnSettingsKey(static_cast<record::Column>(i));
+    for (const settings::KeySpec& spec : settings::Keys()) {
+      if (std::strcmp(spec.name, key) == 0) columns[static_cast<std::size_t>(i)] = std::get<bool>(spec.defaultValue);
+    }
   }
   return columns;
 }

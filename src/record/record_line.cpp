@@ -13,6 +13,7 @@ namespace {
 // The columns of the PC's clock and the record number; the others are
 // measured quantities, whose headers the table of quantities gives.
 constexpr const char* kOwnHeaders[] = {"Date", "Time", "No."};
+constexpr const char* kOwnSettingsKeys[] = {"SaveDate", "SaveTime", "SaveDataCnt"};
 
 std::optional<measure::Quantity> QuantityOf(Column c) {
   switch (c) {
@@ -76,6 +77,11 @@ QByteArray TimeText(const ClockReading& c) {
 const char* ColumnHeader(Column column) {
   const std::optional<measure::Quantity> q = QuantityOf(column);
   return q ? measure::RowOf(*q).recordHeader : kOwnHeaders[static_cast<int>(column)];
+}
+
+const char* ColumnSettingsKey(Column column) {
+  const std::optional<measure::Quantity> q = QuantityOf(column);
+  return q ? measure::RowOf(*q).settingsKey : kOwnSettingsKeys[static_cast<int>(column)];
 }
 
 QByteArray RecordHeader(const ColumnChoice& columns) {

@@ -28,6 +28,8 @@ QByteArray TimeText(const ClockReading& clock);
 
 // A column's name in the header line ("Date", "Tensometr", ...).
 const char* ColumnHeader(Column column);
+// The settings key that keeps whether it is ticked ("SaveDate", "SaveTens", ...).
+const char* ColumnSettingsKey(Column column);
 
 // The header line of a run: the ticked columns' names, each followed by
 // ";", then CR LF.

@@ -5,6 +5,7 @@
 #include "config/ui/parameter_layout.h"
 #include "protocol/command.h"
 #include "protocol/parameter_table.h"
+#include "ui/window_page.h"
 
 #include <QWidget>
 
@@ -35,7 +36,7 @@ struct ParameterRow {
 // the legend. A read button sends its request; a write button validates,
 // clamps and rewrites its value and sends the write; replies fill the
 // controls.
-class ConfigPage : public QWidget {
+class ConfigPage : public QWidget, public ui::WindowPage {
   Q_OBJECT
 
  public:
@@ -43,7 +44,7 @@ class ConfigPage : public QWidget {
 
   explicit ConfigPage(protocol::CommandPort& port, QWidget* parent = nullptr);
 
-  void setDecimalSeparator(QChar separator) { separator_ = separator; }
+  void setDecimalSeparator(QChar separator) override { separator_ = separator; }
 
   const std::vector<ParameterRow>& rows() const { return rows_; }
   const ParameterRow& row(const protocol::Parameter& parameter) const;

@@ -4,6 +4,7 @@
 #include "measure/ui/value_field.h"
 #include "protocol/command.h"
 #include "protocol/measurement_sample.h"
+#include "ui/window_page.h"
 
 #include <QWidget>
 
@@ -18,7 +19,7 @@ namespace vestrix::measure {
 // The Display page: the instrument's date and time, the three inputs, MIN
 // and MAX and the relays, as the latest measurement gives them, and the
 // button that resets the instrument's MIN and MAX.
-class DisplayPage : public QWidget {
+class DisplayPage : public QWidget, public ui::WindowPage {
   Q_OBJECT
 
  public:
@@ -28,6 +29,7 @@ class DisplayPage : public QWidget {
   void show(const DisplayTexts& texts);
   // The three input captions, one word a line (again after a new language).
   void wrapInputCaptions();
+  void languageChanged() override { wrapInputCaptions(); }
   // Asks the instrument to reset its MIN and MAX (while connected).
   void resetMinMax();
   // What the reset button calls: resetMinMax, unless the window routes it
@@ -35,15 +37,8 @@ class DisplayPage : public QWidget {
   std::function<void()> onResetClicked = [this] { resetMinMax(); };
 
   ValueField* dateField() const { return dateField_; }
-  ValueField* timeField() const { return timeField_; }
   ValueField* tensField() const { return tensField_; }
   ValueField* counterField() const { return counterField_; }
-  ValueField* analogField() const { return analogField_; }
-  ValueField* minField() const { return minField_; }
-  ValueField* maxField() const { return maxField_; }
-  ValueField* relay1Field() const { return relay1Field_; }
-  ValueField* relay2Field() const { return relay2Field_; }
-  QPushButton* resetButton() const { return resetButton_; }
 
  private:
   protocol::CommandPort& port_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record/ui/acquisition_table_model.h"
+#include "ui/window_page.h"
 
 #include <QColor>
 #include <QWidget>
@@ -16,7 +17,7 @@ class AcquisitionTableView;
 
 // The "Data acquisition" page: the run's check box, the recording status,
 // "show in table" and the acquisition table.
-class AcquisitionPage : public QWidget {
+class AcquisitionPage : public QWidget, public ui::WindowPage {
   Q_OBJECT
 
  public:
@@ -34,6 +35,12 @@ class AcquisitionPage : public QWidget {
   QCheckBox* showInTableBox() const { return showInTableBox_; }
   AcquisitionTableModel* rows() const { return rows_; }
   AcquisitionTableView* tableView() const { return tableView_; }
+
+  // The run's state is kept (its click handler runs when loading changes it).
+  std::vector<ui::SettingsRow> settingsRows() const override {
+    return {{.key = "Checkbox_DataAcquistion", .box = runBox_}};
+  }
+  void setDecimalSeparator(QChar separator) override { rows_->setDecimalSeparator(separator); }
 
  signals:
   // The run's check box changed, by the user or the program.

@@ -19,10 +19,17 @@ RecordingControl::RecordingControl(AcquisitionPage& page, RecordingGroup& group,
       state_([this] { return host_.localClock(); }, [this] { return host_.monotonicMs(); }) {
   connect(&page_, &AcquisitionPage::runToggled, this, [this] { onRunClicked(); });
   connect(group_.fileButton(), &QPushButton::clicked, this, [this] { onFileClicked(); });
+  // The choices are read when they change, not at every measurement.
+  readChoices();
+  connect(group_.periodList(), &QComboBox::currentIndexChanged, this, [this] { readChoices(); });
+  connect(group_.fileEdit(), &QLineEdit::textChanged, this, [this] { readChoices(); });
+  for (QCheckBox* box : group_.columnBoxes()) connect(box, &QCheckBox::toggled, this, [this] { readChoices(); });
 }
 
-RecordSetup RecordingControl::setup() const {
-  return {group_.periodList()->currentIndex(), group_.columns(), group_.fileEdit()->text(), host_.decimalSeparator()};
+void RecordingControl::readChoices() {
+  choices_.periodPosition = group_.periodList()->currentIndex();
+  choices_.columns = group_.columns();
+  choices_.path = group_.fileEdit()->text();
 }
 
 void RecordingControl::runChanged() {
@@ -37,7 +44,8 @@ void RecordingControl::step(const protocol::MeasurementSample& sample) {
   if (!page_.runBox()->isChecked()) {
     state_.idleStep();
   } else {
-    const RecordSetup current = setup();
+    RecordSetup current = choices_;
+    current.decimalSeparator = host_.decimalSeparator();
     const RecordingState::Step step = state_.RecordingStep(sample, current);
     if (step.recorded && page_.showInTableBox()->isChecked()) page_.rows()->addRow(sample);
     report(step, current.path);

@@ -61,15 +61,19 @@ class RecordingControl : public QObject {
   std::function<void()> onFileClicked = [this] { chooseFile(); };
 
   const RecordingState& state() const { return state_; }
+  // The choices of the recording group as they stand (the period's list
+  // position, the columns, the file), read when they change.
+  const RecordSetup& choices() const { return choices_; }
 
  private:
-  RecordSetup setup() const;
+  void readChoices();
   void report(const RecordingState::Step& step, const QString& path);
 
   AcquisitionPage& page_;
   RecordingGroup& group_;
   RecordingHost& host_;
   RecordingState state_;
+  RecordSetup choices_;
 };
 
 }  // namespace vestrix::record

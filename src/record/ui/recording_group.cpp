@@ -66,6 +66,17 @@ ColumnChoice RecordingGroup::columns() const {
   return choice;
 }
 
+std::vector<ui::SettingsRow> RecordingGroup::settingsRows() const {
+  std::vector<ui::SettingsRow> rows{{.key = "DataAcquistionSpeed", .list = periodList_},
+                                    {.key = "FileName", .edit = fileEdit_}};
+  for (int c = 0; c < kColumnCount; ++c) {
+    rows.push_back(
+        {.key = ColumnSettingsKey(static_cast<Column>(c)), .box = columnBoxes_[static_cast<std::size_t>(c)]});
+  }
+  rows.push_back({.key = "AutoSave", .box = autoStartBox_});
+  return rows;
+}
+
 QString AskRecordFile(QWidget* parent, const QString& title, const QString& current) {
   return ui::AskSaveFileName(parent, title, ui::FolderOf(current), QStringLiteral("CSV (*.csv);;TXT (*.txt)"));
 }

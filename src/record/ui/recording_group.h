@@ -2,10 +2,12 @@
 
 #include "record/record_line.h"
 #include "ui/save_file_dialog.h"
+#include "ui/window_page.h"
 
 #include <QGroupBox>
 
 #include <array>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -32,6 +34,8 @@ class RecordingGroup : public QGroupBox {
   // The eight column boxes in file order.
   const std::array<QCheckBox*, kColumnCount>& columnBoxes() const { return columnBoxes_; }
   QCheckBox* autoStartBox() const { return autoStartBox_; }
+  // Its controls whose state the settings file keeps.
+  std::vector<ui::SettingsRow> settingsRows() const;
 
  private:
   QLineEdit* fileEdit_;
