@@ -13,7 +13,7 @@
 //  capture_*: the test capture's cost for one sample of the demo's pull
 //    tests; baseline: the running statistics alone.
 #include "bench_util.h"
-#include "capture/test_capture.h"
+#include "capture/force_test_capture.h"
 #include "chart/decimation.h"
 #include "chart/plot_view.h"
 #include "chart/review_loader.h"
@@ -183,7 +183,7 @@ void Capture() {
   rules.lowerLimit = 500;
   rules.upperLimit = 800;
   const int rounds = 10;
-  capture::TestCapture capture(rules);
+  capture::ForceTestCapture capture(rules);
   auto start = bench::Clock::now();
   for (int r = 0; r < rounds; ++r) {
     for (std::size_t i = 0; i < values.size(); ++i) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/test_capture.h"
+#include "capture/force_test_capture.h"
 
 #include <QByteArray>
 #include <QChar>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "capture/force_test_capture.h"
 #include "capture/results_file.h"
-#include "capture/test_capture.h"
 
 #include <QAbstractTableModel>
 #include <QColor>

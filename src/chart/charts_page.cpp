@@ -289,7 +289,7 @@ void ChartsPage::applyCaptureRules() {
 // The file's tests, over its samples, as the live ones would be taken.
 void ChartsPage::captureFile() {
   reviewCapture_.clear();
-  reviewCapture_ = capture::TestCapture(liveCapture_.settings());
+  reviewCapture_ = capture::ForceTestCapture(liveCapture_.settings());
   if (!capturePanel_->armBox()->isChecked() || !review_) return;
   for (std::size_t i = 0; i < review_->size(); ++i) {
     if (review_->gapBefore(i)) reviewCapture_.interrupt();  // a run of the file ended

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/test_capture.h"
+#include "capture/force_test_capture.h"
 #include "chart/capture_panel.h"
 #include "chart/chart_series.h"
 #include "chart/plot_view.h"
@@ -118,7 +118,7 @@ class ChartsPage : public QWidget, public ui::WindowPage {
   PlotView* plot() const { return plot_; }
   CapturePanel* capturePanel() const { return capturePanel_; }
   // The tests of what is shown: the live samples, or the file under review.
-  const capture::TestCapture& capture() const { return reviewing() ? reviewCapture_ : liveCapture_; }
+  const capture::ForceTestCapture& capture() const { return reviewing() ? reviewCapture_ : liveCapture_; }
   // The rules as the boxes give them (after an edit, or a load of the settings).
   void applyCaptureRules();
   // The value axis as its boxes give it.
@@ -191,8 +191,8 @@ class ChartsPage : public QWidget, public ui::WindowPage {
   QLabel* spanLabel_;
   QLabel* fileLabel_;
   CapturePanel* capturePanel_;
-  capture::TestCapture liveCapture_;
-  capture::TestCapture reviewCapture_;
+  capture::ForceTestCapture liveCapture_;
+  capture::ForceTestCapture reviewCapture_;
 };
 
 }  // namespace vestrix::chart

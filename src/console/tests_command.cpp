@@ -63,7 +63,7 @@ int TestsCommand(CommandContext& context) {
   ConsoleEnvironment& env = context.env();
   // The tests' times on the PC's clock, as the Charts page has them.
   const capture::ClockBase clock{env.unixMs() - env.monotonicMs(), false};
-  capture::TestCapture capture(rules);
+  capture::ForceTestCapture capture(rules);
 
   // The unit of the values, as the instrument says it (none when it does not).
   const QString unit = measure::UnitSymbol(context.connect().readUnit());

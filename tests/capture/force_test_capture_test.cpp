@@ -1,6 +1,6 @@
 // Test capture on tables of synthetic signals, and its statistics against
 // a straightforward two-pass computation.
-#include "capture/test_capture.h"
+#include "capture/force_test_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,7 @@ class Signals : public ::testing::TestWithParam<SignalCase> {};
 
 TEST_P(Signals, GiveTheTestsTheyHold) {
   const SignalCase& c = GetParam();
-  TestCapture capture(c.settings);
+  ForceTestCapture capture(c.settings);
   std::vector<double> values;  // what each test holds, for the oracle
   std::vector<std::vector<double>> held;
   for (std::size_t i = 0; i < c.signal.size(); ++i) {
@@ -170,7 +170,7 @@ TEST(Verdicts, AtTheLimitsExactly) {
     CaptureSettings s = With(1, 0.5);
     s.lowerLimit = c.lower;
     s.upperLimit = c.upper;
-    TestCapture capture(s);
+    ForceTestCapture capture(s);
     capture.feed(0, 0);
     capture.feed(15, c.peak);
     ASSERT_TRUE(capture.feed(30, 0));
@@ -184,7 +184,7 @@ TEST(Batches, CountAndCanBeginAnew) {
   CaptureSettings s = With(10, 5);
   s.lowerLimit = 50;
   s.upperLimit = 100;
-  TestCapture capture(s);
+  ForceTestCapture capture(s);
   std::int64_t t = 0;
   auto test = [&](double peak) {
     for (const double v : {0.0, peak, 0.0}) capture.feed(t += 15, v);
@@ -213,7 +213,7 @@ TEST(Batches, CountAndCanBeginAnew) {
 TEST(Batches, AnInterruptedTestIsNotJudged) {
   CaptureSettings s = With(10, 5);
   s.upperLimit = 50;
-  TestCapture capture(s);
+  ForceTestCapture capture(s);
   for (const double v : {0.0, 40.0, 0.0, 0.0, 30.0, 80.0}) capture.feed(0, v);
   ASSERT_TRUE(capture.interrupt());
   ASSERT_EQ(capture.tests().size(), 2u);
@@ -231,7 +231,7 @@ TEST(Batches, AnInterruptedTestIsNotJudged) {
 // ended) start no test until the value was below both levels, as when
 // capture was first armed: in the middle of a ramp nothing starts.
 TEST(Batches, AfterAPauseATestNeedsTheValueBelowFirst) {
-  TestCapture capture(With(10, 5));
+  ForceTestCapture capture(With(10, 5));
   for (const double v : {20.0, 30.0}) capture.feed(0, v);  // armed first mid-ramp: nothing
   EXPECT_FALSE(capture.inTest());
   for (const double v : {0.0, 20.0, 0.0, 0.0}) capture.feed(0, v);
@@ -245,7 +245,7 @@ TEST(Batches, AfterAPauseATestNeedsTheValueBelowFirst) {
 
 // New rules take effect for the next test, not the one under way.
 TEST(Settings, TakeEffectForTheNextTest) {
-  TestCapture capture(With(10, 5));
+  ForceTestCapture capture(With(10, 5));
   capture.feed(0, 0);
   capture.feed(15, 20);
   capture.setSettings(With(10, 15));

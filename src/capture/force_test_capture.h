@@ -64,9 +64,9 @@ struct Batch {
 // time. Then capture re-arms only once the value has been below both
 // levels: noise around the start level inside a test, or a value that
 // stays up after a break, starts no second test.
-class TestCapture {
+class ForceTestCapture {
  public:
-  explicit TestCapture(CaptureSettings settings = {}) : settings_(settings) {}
+  explicit ForceTestCapture(CaptureSettings settings = {}) : settings_(settings) {}
 
   // Takes effect for the next test; the one under way keeps its rules.
   void setSettings(const CaptureSettings& settings) { settings_ = settings; }

@@ -1,4 +1,4 @@
-#include "capture/test_capture.h"
+#include "capture/force_test_capture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +17,7 @@ Verdict Judge(double peak, const CaptureSettings& s) {
 
 }  // namespace
 
-bool TestCapture::feed(std::int64_t timeMs, double value) {
+bool ForceTestCapture::feed(std::int64_t timeMs, double value) {
   if (!since_) since_ = timeMs;
   lastMs_ = timeMs;
   if (open_) {
@@ -45,7 +45,7 @@ bool TestCapture::feed(std::int64_t timeMs, double value) {
 // A sample of a test under way; true when it ended the test. A break is
 // told before the end level: a value that snaps from the peak to rest is a
 // break.
-bool TestCapture::step(std::int64_t timeMs, double value) {
+bool ForceTestCapture::step(std::int64_t timeMs, double value) {
   CapturedTest& t = open_->test;
   const CaptureSettings& s = testSettings_;
   if (!std::isfinite(value)) {
@@ -71,7 +71,7 @@ bool TestCapture::step(std::int64_t timeMs, double value) {
   return false;
 }
 
-bool TestCapture::interrupt() {
+bool ForceTestCapture::interrupt() {
   armed_ = false;
   since_.reset();
   if (!open_) return false;
@@ -79,7 +79,7 @@ bool TestCapture::interrupt() {
   return true;
 }
 
-void TestCapture::close(std::int64_t endMs, EndReason reason, double breakDrop) {
+void ForceTestCapture::close(std::int64_t endMs, EndReason reason, double breakDrop) {
   CapturedTest t = open_->test;
   const RunningStats& v = open_->values;
   t.number = batch_.tests + 1;
@@ -106,7 +106,7 @@ void TestCapture::close(std::int64_t endMs, EndReason reason, double breakDrop) 
   tests_.push_back(t);
 }
 
-void TestCapture::clear() {
+void ForceTestCapture::clear() {
   tests_.clear();
   batch_ = {};
 }
