@@ -4,6 +4,7 @@
 #include "config/ui/parameter_edit.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vestrix::chart {
 
@@ -80,8 +83,9 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(18);
   // Room for the numbers as the Display page writes them; the end's words take the rest.
-  constexpr int kWidths[CaptureResultsModel::kColumns - 1] = {40, 54, 62, 64, 46, 60, 60, 60, 48};
-  for (int c = 0; c < CaptureResultsModel::kColumns - 1; ++c) table_->setColumnWidth(c, kWidths[c]);
+  fitColumns();
+  // Headings that grow (a unit after them, another language) widen their columns.
+  connect(results_, &QAbstractItemModel::headerDataChanged, this, [this] { fitColumns(); });
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -96,6 +100,17 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
 }
 
 static_assert(CapturePanel::kFields == capture::kRuleFields && CapturePanel::Upper == int(capture::RuleField::Upper));
+
+void CapturePanel::fitColumns() {
+  // Room for the numbers as the Display page writes them, and for the
+  // headings; the end's words take the rest.
+  constexpr int kWidths[CaptureResultsModel::kColumns - 1] = {40, 54, 62, 64, 46, 60, 60, 60, 48};
+  const QFontMetrics metrics = table_->horizontalHeader()->fontMetrics();
+  for (int c = 0; c < CaptureResultsModel::kColumns - 1; ++c) {
+    const QString heading = results_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    table_->setColumnWidth(c, std::max(kWidths[c], metrics.horizontalAdvance(heading) + 12));
+  }
+}
 
 std::vector<ui::SettingsRow> CapturePanel::settingsRows() const {
   std::vector<ui::SettingsRow> rows{{.key = "CaptureArmed", .box = armBox_}};

@@ -51,6 +51,8 @@ class CapturePanel : public QWidget {
   // that holds nothing its rule can use turns light red, and that rule
   // keeps its value from `current`.
   capture::CaptureSettings rules(const capture::CaptureSettings& current, QChar separator) const;
+  // The results table's columns as wide as their numbers and headings need.
+  void fitColumns();
 
  signals:
   // A box was left after an edit, or the capture armed or disarmed.

@@ -16,8 +16,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -62,6 +64,12 @@ class UnitOnCharts : public testing::WindowFixture {
     const CaptureResultsModel* results = page()->capturePanel()->results();
     EXPECT_EQ(results->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "Peak [" + symbol + "]");
     EXPECT_EQ(results->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Duration [s]");
+    // The headings that grew still fit their columns.
+    const QTableView* table = page()->capturePanel()->table();
+    for (const int c : {3, 5, 6, 7}) {
+      const QString heading = results->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+      EXPECT_GT(table->columnWidth(c), table->horizontalHeader()->fontMetrics().horizontalAdvance(heading)) << c;
+    }
     QTemporaryDir dir;
     const QString path = dir.filePath("results.csv");
     ASSERT_TRUE(page()->exportResults(path));
