@@ -186,6 +186,10 @@ TEST_F(Soak, SeededFaultsAtThePlatformSeam) {
     std::shared_ptr<hid::sim::SimDevice> other;
     {
       app::TFMain faulty(platform, settings.path());
+      // The start-up pass, posted by the window as it is built, has run: till
+      // then the status bar has no connection state at all (the wake that
+      // runs it may take a while on a loaded machine, under wine longer).
+      ASSERT_TRUE(PumpUntil([&] { return !faulty.StatusBar->panelText(1).isEmpty(); }));
       for (int step = 0; step < 10; ++step) {
         switch (random() % 4) {
           case 0:
