@@ -3,9 +3,16 @@
 #include "hid/hid_device.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 
 namespace vestrix::hid {
+
+namespace {
+std::atomic<int> runningThreads{0};
+}  // namespace
+
+int HidDeviceReadThread::running() { return runningThreads.load(); }
 
 class HidDeviceReadThread::Running {
  public:
@@ -32,7 +39,11 @@ HidDeviceReadThread::~HidDeviceReadThread() {
 }
 
 void HidDeviceReadThread::start() {
-  thread_ = std::thread([this] { run(); });
+  ++runningThreads;
+  thread_ = std::thread([this] {
+    run();
+    --runningThreads;
+  });
 }
 
 void HidDeviceReadThread::requestStop() {

@@ -43,6 +43,8 @@ class HidDeviceReadThread {
   // waiting. From now on the reader never touches its device; it is ended
   // and destroyed once the running hand-over has returned.
   static void retire(std::unique_ptr<HidDeviceReadThread> reader);
+  // Readers whose thread has not ended yet, in the whole process (tests).
+  static int running();
 
  private:
   // Marks the hand-over running for the duration of a GUI-thread call.

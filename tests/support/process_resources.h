@@ -8,5 +8,9 @@ namespace vestrix::testing {
 // the system's schedule, are not counted.
 int OpenDescriptors();
 int Threads();
+// Whether the system starts threads of its own in the process that stay as
+// long as it likes (wine's and Windows' services): then the count of threads
+// tells nothing of ours.
+bool SystemKeepsThreadsOfItsOwn();
 
 }  // namespace vestrix::testing

@@ -22,4 +22,6 @@ int Entries(const char* folder) {
 int OpenDescriptors() { return Entries("/proc/self/fd"); }
 int Threads() { return Entries("/proc/self/task"); }
 
+bool SystemKeepsThreadsOfItsOwn() { return false; }
+
 }  // namespace vestrix::testing

@@ -66,4 +66,6 @@ int Threads() {
   return n;
 }
 
+bool SystemKeepsThreadsOfItsOwn() { return true; }
+
 }  // namespace vestrix::testing
