@@ -48,6 +48,12 @@ TFMain::TFMain(hid::Platform& platform, QString configFilePath, ProgramFiles fil
   };
   FMain = this;
   setObjectName(QStringLiteral("FMain"));
+  // The controller posts its start-up pass; it runs once the event loop does.
+  link_ = std::make_unique<device::InstrumentLink>(platform, gui_, static_cast<device::DiscoveryHost&>(*this),
+                                                   static_cast<protocol::MessageSink&>(*this));
+  HidDeviceController1 = &link_->controller();
+  DataTimer = &link_->pollTimer();
+  DataTimer->setObjectName(QStringLiteral("DataTimer"));
   buildFrame();
   // The window's texts are the English ones: nothing is applied yet.
   translator_ = std::make_unique<i18n::Translator>(this, i18n::BuiltinTranslationTable(), QStringLiteral("TFMain"),
@@ -55,27 +61,14 @@ TFMain::TFMain(hid::Platform& platform, QString configFilePath, ProgramFiles fil
   Translator1 = translator_.get();
   wirePages();
 
-  // The controller posts its start-up pass; it runs once the event loop does.
-  controller_ = std::make_unique<hid::HidDeviceController>(platform, gui_);
-  HidDeviceController1 = controller_.get();
-  discovery_ = std::make_unique<device::DeviceDiscovery>(*controller_, static_cast<device::DiscoveryHost&>(*this));
-  controller_->setWindowBeingBuilt(true);
-  controller_->setDevThreadSleepTime(0);
-  controller_->setOnEnumerate(
-      hid::HidDeviceController::EnumerateHandler::bind<&TFMain::HidDeviceController1Enumerate>(this));
-  controller_->setOnDeviceChange(
-      hid::HidDeviceController::NotifyHandler::bind<&TFMain::HidDeviceController1DeviceChange>(this));
-  controller_->setWindowBeingBuilt(false);
-
   // An error here (a "Language" the table does not have) goes to the error
   // box and ends FormCreate where it stands; the window opens all the same.
   RunGuarded([this] { FormCreate(); });
 }
 
 TFMain::~TFMain() {
-  DataTimer->stop();
   // Readers stop before the controls their reports reach go away.
-  controller_.reset();
+  link_->shutDown();
   if (FMain == this) FMain = nullptr;
 }
 
@@ -109,14 +102,6 @@ void TFMain::buildFrame() {
   StatusBar->setFont(font);  // its own font: the languages give it their own face
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setGeometry(0, kClientHeight - StatusPanels::kHeight, kClientWidth, StatusPanels::kHeight);
-
-  DataTimer = new QTimer(this);
-  DataTimer->setObjectName(QStringLiteral("DataTimer"));
-  DataTimer->setTimerType(Qt::PreciseTimer);
-  DataTimer->setInterval(15);
-
-  heldRetry_ = new QTimer(this);
-  heldRetry_->setInterval(1000);
 }
 
 void TFMain::wirePages() {
@@ -135,13 +120,20 @@ void TFMain::wirePages() {
       .tare = [this] { BitBtn3Click(); },
       .calibrateInput = [this] { BitBtn5Click(); },
       .editClicked = [this](config::ParameterEdit* box) { BoxTensConstClick(box); }};
-  connect(DataTimer, &QTimer::timeout, this, Guarded([this] { DataTimerTimer(); }));
-  connect(heldRetry_, &QTimer::timeout, this, Guarded([this] {
-            const std::optional<device::Refusal>& refusal = discovery_->refusal();
-            if (!refusal || refusal->kind != device::Refusal::Kind::InUse || discovery_->retryHeldInstrument()) {
-              heldRetry_->stop();
-            }
-          }));
+  // The device link's events reach the handlers named after its parts.
+  link_->installHandlers(
+      hid::HidDeviceController::EnumerateHandler::bind<&TFMain::HidDeviceController1Enumerate>(this),
+      hid::HidDeviceController::NotifyHandler::bind<&TFMain::HidDeviceController1DeviceChange>(this));
+  link_->setPollTickHandler(Guarded([this] { DataTimerTimer(); }));
+  link_->setTransmitter([this](const std::uint8_t* message, std::uint32_t n) {
+    const auto count = std::min<std::uint32_t>(n, CommandBuffer.size());
+    std::copy_n(message, count, CommandBuffer.begin());
+    SendCommand(CommandBuffer.data(), count);
+  });
+  link_->setClock([this] { return MonotonicClockMs(); });
+  link_->setRetryHeld(true);
+  link_->startPolling();
+  HidDeviceController1->setDevThreadSleepTime(0);
   connect(TabSheet5, &ProgramSettingsPage::languagePicked, this,
           [this](int index) { RunGuarded([&] { LangCombo1Change(index); }); });
   connect(TabSheet5->showChartsBox(), &QCheckBox::toggled, this, [this](bool shown) { showCharts(shown); });
@@ -160,6 +152,7 @@ std::array<ui::WindowPage*, 5> TFMain::pages() const { return {TabSheet1, TabShe
 
 void TFMain::setDecimalSeparator(QChar separator) {
   decimalSeparator_ = separator;
+  link_->setDecimalSeparator(separator);
   for (ui::WindowPage* page : pages()) page->setDecimalSeparator(separator);
 }
 
@@ -203,35 +196,26 @@ void TFMain::SendCommand(const std::uint8_t* source, std::uint32_t n) {
   device::SendCommand(ActiveDevice(), source, n);
 }
 void TFMain::HandleDeviceReport(hid::HidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
-  protocol::DispatchMessage(data, size, *this, sample_, decimalSeparator_);
+  link_->dispatch(data, size);
 }
 bool TFMain::HidDeviceController1Enumerate(hid::HidDevice& device, int index) {
-  return discovery_->Enumerate(device, index);
+  return link_->enumerate(device, index);
 }
-void TFMain::HidDeviceController1DeviceChange(hid::HidDeviceController&) { discovery_->DeviceChange(); }
+void TFMain::HidDeviceController1DeviceChange(hid::HidDeviceController& sender) { link_->deviceChange(sender); }
 void TFMain::LangCombo1Change(int index) { Translator1->setActiveLanguage(index + 1); }
-void TFMain::RecordingStep() { recording_->step(sample_); }
+void TFMain::RecordingStep() { recording_->step(link_->sample()); }
 void TFMain::Checkbox_AcquistionClick() { recording_->runChanged(); }
 void TFMain::Button_SaveFilePathClick() { recording_->chooseFile(); }
 
-void TFMain::sendRequest(std::uint8_t code) {
-  if (DeviceConnected == 0) return;
-  CommandBuffer[0] = code;
-  SendCommand(CommandBuffer.data(), protocol::kRequestLength);
-}
+// Both through the link, which sends while connected, by the transmitter
+// above: CommandBuffer, then SendCommand.
+void TFMain::sendRequest(std::uint8_t code) { link_->request(code); }
+void TFMain::sendCommand(const protocol::Command& command) { link_->write(command); }
 
-void TFMain::sendCommand(const protocol::Command& command) {
-  if (command.bytes[0] == (protocol::kTensUnitRead | protocol::kWriteFlag)) unit_.unitWritten();
-  std::copy_n(command.bytes.begin(), command.length, CommandBuffer.begin());
-  SendCommand(CommandBuffer.data(), command.length);
-}
-
+// The link has started or stopped DataTimer already.
 void TFMain::setConnected(bool connected) {
-  if (connected) heldRetry_->stop();
   DeviceConnected = connected ? 255 : 0;
-  connected ? unit_.connectionStarted() : unit_.connectionEnded();
-  TabSheet2->setUnit(unit_.unit());
-  connected ? DataTimer->start() : DataTimer->stop();
+  TabSheet2->setUnit(link_->unit());
   connected ? TabSheet2->connectionStarted() : TabSheet2->connectionEnded();
   recording_->refreshStatus();
 }
@@ -242,7 +226,6 @@ void TFMain::instrumentRefused(const device::Refusal& refusal) {
     const QString holder = refusal.holder.empty() ? LookupMessage(QStringLiteral("TXT_ANOTHER_PROGRAM"))
                                                   : QString::fromStdString(refusal.holder);
     setStatusText(0, LookupMessage(QStringLiteral("IDS_IN_USE")).arg(node, holder), {node});
-    if (!heldRetry_->isActive()) heldRetry_->start();
     return;
   }
   const device::AccessHelp help = device::AccessHelpFor(QCoreApplication::applicationDirPath());
@@ -252,23 +235,17 @@ void TFMain::instrumentRefused(const device::Refusal& refusal) {
 }
 
 void TFMain::deviceListChanged(const std::vector<device::DeviceLine>& lines) { TabSheet5->showDevices(lines); }
-void TFMain::showStatus(const QString& identifier) {
-  if (!ownUnitReply_) setStatusText(0, LookupMessage(identifier));
-}
+void TFMain::showStatus(const QString& identifier) { setStatusText(0, LookupMessage(identifier)); }
 void TFMain::showValue(const protocol::Parameter& parameter, const QString& text) {
   TabSheet4->showValue(parameter, text);
 }
 void TFMain::selectChoice(const protocol::Parameter& parameter, int position) {
-  if (!ownUnitReply_) TabSheet4->selectChoice(parameter, position);
+  TabSheet4->selectChoice(parameter, position);
 }
 
 void TFMain::valueReplied(const protocol::ParameterValue& value) {
-  if (value.parameter->readCode != protocol::kTensUnitRead) return;
-  ownUnitReply_ = unit_.replied(value.position(), MonotonicClockMs());
-  TabSheet2->setUnit(unit_.unit());
+  if (value.parameter->readCode == protocol::kTensUnitRead) TabSheet2->setUnit(link_->unit());
 }
-
-void TFMain::handled(std::uint8_t) { ownUnitReply_ = false; }
 
 bool TFMain::measuring() { return DataTimer->isActive(); }
 QString TFMain::recordFilePath() { return TabSheet5->recordingGroup()->fileEdit()->text(); }
@@ -278,7 +255,6 @@ std::int64_t TFMain::recordPeriodMs() {
 }
 
 void TFMain::measurementReceived(const protocol::MeasurementSample& sample) {
-  if (unit_.askNow(MonotonicClockMs())) sendRequest(protocol::kTensUnitRead);
   TabSheet1->show(sample, decimalSeparator_);
   RecordingStep();
   if (TabSheet5->showChartsBox()->isChecked()) TabSheet2->addMeasurement(sample, MonotonicClockMs());

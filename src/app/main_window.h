@@ -6,11 +6,11 @@
 #include "app/window_settings.h"
 #include "chart/charts_page.h"
 #include "device/device_discovery.h"
+#include "device/instrument_link.h"
 #include "hid/hid_device_controller.h"
 #include "hid/platform.h"
 #include "i18n/translator.h"
 #include "loop/qt_gui_thread.h"
-#include "measure/unit_inquiry.h"
 #include "protocol/command.h"
 #include "protocol/measurement_sample.h"
 #include "protocol/report_dispatcher.h"
@@ -79,12 +79,12 @@ class TFMain : public QWidget,
   QChar separator() const { return decimalSeparator_; }
 
   // The instrument's device object, or none.
-  hid::HidDevice* ActiveDevice() const { return discovery_->activeDevice(); }
-  const protocol::MeasurementSample& latestSample() const { return sample_; }
-  const std::vector<device::DeviceLine>& deviceLines() const { return discovery_->lines(); }
+  hid::HidDevice* ActiveDevice() const { return link_->instrument(); }
+  const protocol::MeasurementSample& latestSample() const { return link_->sample(); }
+  const std::vector<device::DeviceLine>& deviceLines() const { return link_->discovery().lines(); }
   const record::RecordingState& recording() const { return recording_->state(); }
   // The unit of the connected instrument's strain-gauge input.
-  measure::ForceUnit unit() const { return unit_.unit(); }
+  measure::ForceUnit unit() const { return link_->unit(); }
   const ProgramFiles& files() const { return files_; }
   // The pages, in their order.
   std::array<ui::WindowPage*, 5> pages() const;
@@ -132,7 +132,8 @@ class TFMain : public QWidget,
   void Button_SaveFilePathClick();
 
   // The window's controls and components, by the names the translation
-  // table and the tests find them by.
+  // table and the tests find them by. The controller and the measurement
+  // timer are the device link's, which the window holds.
   hid::HidDeviceController* HidDeviceController1 = nullptr;
   QTimer* DataTimer = nullptr;
   QTabWidget* PageControl1 = nullptr;
@@ -182,7 +183,6 @@ class TFMain : public QWidget,
   void selectChoice(const protocol::Parameter& parameter, int position) override;
   void measurementReceived(const protocol::MeasurementSample& sample) override;
   void valueReplied(const protocol::ParameterValue& value) override;
-  void handled(std::uint8_t code) override;
   // The road to the instrument, through CommandBuffer.
   void sendRequest(std::uint8_t code) override;
   void sendCommand(const protocol::Command& command) override;
@@ -205,16 +205,9 @@ class TFMain : public QWidget,
   ProgramFiles files_;
   QString captionNote_;
   std::unique_ptr<i18n::Translator> translator_;
-  protocol::MeasurementSample sample_;
-  // The unit, asked for by the window itself; its own question's answer is
-  // kept off the configuration page and the status bar.
-  measure::UnitInquiry unit_;
-  bool ownUnitReply_ = false;
-  std::unique_ptr<hid::HidDeviceController> controller_;
-  std::unique_ptr<device::DeviceDiscovery> discovery_;
+  // The controller, discovery, the poll and the dispatch, with the unit.
+  std::unique_ptr<device::InstrumentLink> link_;
   record::RecordingControl* recording_ = nullptr;
-  // While another program holds the instrument: asked again every second.
-  QTimer* heldRetry_ = nullptr;
 };
 
 // The program's one main window while it exists.

@@ -1,6 +1,5 @@
 #include "console/instrument_session.h"
 
-#include "device/command_sender.h"
 #include "protocol/message_codes.h"
 
 #include <QEventLoop>
@@ -9,33 +8,22 @@
 
 namespace vestrix::console {
 
-InstrumentSession::InstrumentSession(hid::Platform& platform, std::string wantedNode) : platform_(platform) {
-  clock_.start();
-  controller_ = std::make_unique<hid::HidDeviceController>(platform_, gui_);
-  discovery_ = std::make_unique<device::DeviceDiscovery>(*controller_, static_cast<device::DiscoveryHost&>(*this));
-  discovery_->setWanted(std::move(wantedNode));
-  // The first pass is the controller's start-up notification, as in the window.
-  controller_->setWindowBeingBuilt(true);
-  controller_->setOnEnumerate(hid::HidDeviceController::EnumerateHandler::bind<&InstrumentSession::enumerate>(this));
-  controller_->setOnDeviceChange(hid::HidDeviceController::NotifyHandler::bind<&InstrumentSession::deviceChange>(this));
-  controller_->setWindowBeingBuilt(false);
-  pollTimer_.setTimerType(Qt::PreciseTimer);
-  pollTimer_.setInterval(kPollIntervalMs);
-  QObject::connect(&pollTimer_, &QTimer::timeout, [this] { poll(); });
+InstrumentSession::InstrumentSession(hid::Platform& platform, std::string wantedNode)
+    : platform_(platform),
+      link_(platform, gui_, static_cast<device::DiscoveryHost&>(*this), static_cast<protocol::MessageSink&>(*this)) {
+  link_.setWanted(std::move(wantedNode));
+  link_.installHandlers(hid::HidDeviceController::EnumerateHandler::bind<&InstrumentSession::enumerate>(this),
+                        hid::HidDeviceController::NotifyHandler::bind<&InstrumentSession::deviceChange>(this));
 }
 
-InstrumentSession::~InstrumentSession() {
-  pollTimer_.stop();
-  // Readers stop before what their reports reach goes away.
-  controller_.reset();
-}
+InstrumentSession::~InstrumentSession() = default;
 
 InstrumentSession::Link InstrumentSession::discover() {
   // Without HID services no pass ever comes: nothing is there.
   if (platform_.available()) waitFor([this] { return passes_ > 0; }, 10000);
-  if (connected_) return Link::Connected;
+  if (connected()) return Link::Connected;
   for (const device::DeviceLine& line : lines()) {
-    if (discovery_->isCandidate(line)) return Link::NoAccess;
+    if (isCandidate(line)) return Link::NoAccess;
   }
   return Link::NoInstrument;
 }
@@ -50,22 +38,12 @@ bool InstrumentSession::awaitReader(int timeoutMs) {
   return waitFor(open, timeoutMs);
 }
 
-void InstrumentSession::deviceChange(hid::HidDeviceController&) {
-  const bool before = connected_;
-  discovery_->DeviceChange();
+void InstrumentSession::deviceChange(hid::HidDeviceController& controller) {
+  const bool before = connected();
+  link_.deviceChange(controller);
   ++passes_;
-  if (passes_ > 1 && before != connected_ && onConnection) onConnection(connected_);
+  if (passes_ > 1 && before != connected() && onConnection) onConnection(connected());
   check();
-}
-
-void InstrumentSession::setConnected(bool connected) {
-  connected_ = connected;
-  connected ? unit_.connectionStarted() : unit_.connectionEnded();
-  if (connected && polling_) {
-    pollTimer_.start();
-  } else {
-    pollTimer_.stop();
-  }
 }
 
 hid::ReportHandler InstrumentSession::instrumentReportHandler() {
@@ -73,16 +51,12 @@ hid::ReportHandler InstrumentSession::instrumentReportHandler() {
 }
 
 void InstrumentSession::handleReport(hid::HidDevice&, std::uint8_t, const std::uint8_t* data, std::uint16_t size) {
-  protocol::DispatchMessage(data, size, *this, sample_, QLatin1Char('.'));
+  link_.dispatch(data, size);
   check();
 }
 
 void InstrumentSession::measurementReceived(const protocol::MeasurementSample& sample) {
   ++measurements_;
-  if (unit_.askNow(clock_.elapsed())) {
-    const std::uint8_t code = protocol::kTensUnitRead;
-    send(&code, protocol::kRequestLength);
-  }
   if (onMeasurement) onMeasurement(sample);
 }
 
@@ -111,63 +85,36 @@ void InstrumentSession::interrupt() {
   check();
 }
 
-void InstrumentSession::send(const std::uint8_t* message, std::uint32_t length) {
-  if (!connected_) return;
-  device::SendCommand(instrument(), message, length);
-}
-
 std::optional<protocol::ParameterValue> InstrumentSession::read(const protocol::Parameter& parameter, int timeoutMs) {
   const std::uint8_t code = parameter.readCode;
   replies_.erase(code);
-  send(&code, protocol::kRequestLength);
+  link_.request(code);
   if (!waitFor([&] { return replies_.count(code) != 0; }, timeoutMs)) return std::nullopt;
   return replies_.at(code);
 }
 
 std::optional<protocol::MeasurementSample> InstrumentSession::measure(int timeoutMs) {
   const std::uint64_t before = measurements_;
-  poll();
+  link_.poll();
   if (!waitFor([&] { return measurements_ != before; }, timeoutMs)) return std::nullopt;
-  return sample_;
+  return link_.sample();
 }
 
 bool InstrumentSession::act(std::uint8_t code, int timeoutMs) {
   const std::uint64_t before = handled_[code];
-  send(&code, protocol::kRequestLength);
+  link_.request(code);
   return waitFor([&] { return handled_[code] != before; }, timeoutMs);
 }
 
-void InstrumentSession::write(const protocol::Command& command) {
-  if (command.bytes[0] == (protocol::kTensUnitRead | protocol::kWriteFlag)) unit_.unitWritten();
-  send(command.bytes.data(), command.length);
-}
+void InstrumentSession::write(const protocol::Command& command) { link_.write(command); }
 
 void InstrumentSession::valueReplied(const protocol::ParameterValue& value) {
   replies_[value.parameter->readCode] = value;
-  if (value.parameter->readCode == protocol::kTensUnitRead) unit_.replied(value.position(), clock_.elapsed());
 }
 
 measure::ForceUnit InstrumentSession::readUnit(int timeoutMs) {
   if (const protocol::Parameter* p = protocol::FindParameterByReadCode(protocol::kTensUnitRead)) read(*p, timeoutMs);
-  return unit_.unit();
-}
-
-void InstrumentSession::startPolling() {
-  polling_ = true;
-  if (connected_) {
-    poll();  // the first request now, not a period later
-    pollTimer_.start();
-  }
-}
-
-void InstrumentSession::stopPolling() {
-  polling_ = false;
-  pollTimer_.stop();
-}
-
-void InstrumentSession::poll() {
-  const std::uint8_t code = protocol::kReadMeasurement;
-  send(&code, protocol::kRequestLength);
+  return link_.unit();
 }
 
 }  // namespace vestrix::console

@@ -1,16 +1,15 @@
 #pragma once
 
 #include "device/device_discovery.h"
+#include "device/instrument_link.h"
 #include "hid/hid_device_controller.h"
 #include "hid/platform.h"
 #include "loop/qt_gui_thread.h"
-#include "measure/unit_inquiry.h"
 #include "protocol/command.h"
 #include "protocol/measurement_sample.h"
 #include "protocol/parameter_reply.h"
 #include "protocol/report_dispatcher.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdint>
@@ -23,14 +22,14 @@
 
 namespace vestrix::console {
 
-// The instrument as a program without a window talks to it: found and
-// picked as the window does it (its product string; a device node when
-// given), polled every 15 ms while connected, asked for values and
-// actions with a time limit. Everything runs on the thread of the Qt event
-// loop; the waits run that loop, so reports keep coming meanwhile.
+// The instrument as a program without a window talks to it, through the
+// window's device link: found and picked as the window does it (its
+// product string; a device node when given), polled while connected once
+// asked to, asked for values and actions with a time limit. Everything
+// runs on the thread of the Qt event loop; the waits run that loop, so
+// reports keep coming meanwhile.
 class InstrumentSession : private device::DiscoveryHost, private protocol::MessageSink {
  public:
-  static constexpr int kPollIntervalMs = 15;
   static constexpr int kReplyTimeoutMs = 1000;
 
   // What the first look at the devices found.
@@ -49,13 +48,13 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
   // are read on a thread of their own that opens the device by itself, and
   // an answer sent before that reaches nobody.
   bool awaitReader(int timeoutMs = kReplyTimeoutMs);
-  bool connected() const { return connected_; }
+  bool connected() const { return link_.connected(); }
   // The instrument picked (connected or not), or none.
-  hid::HidDevice* instrument() const { return discovery_->activeDevice(); }
-  const std::vector<device::DeviceLine>& lines() const { return discovery_->lines(); }
-  bool isCandidate(const device::DeviceLine& line) const { return discovery_->isCandidate(line); }
+  hid::HidDevice* instrument() const { return link_.instrument(); }
+  const std::vector<device::DeviceLine>& lines() const { return link_.discovery().lines(); }
+  bool isCandidate(const device::DeviceLine& line) const { return link_.discovery().isCandidate(line); }
   // Why the instrument picked is not used, if it is not.
-  const std::optional<device::Refusal>& refusal() const { return discovery_->refusal(); }
+  const std::optional<device::Refusal>& refusal() const { return link_.discovery().refusal(); }
 
   // Runs the event loop until done() holds, the time is up (a negative
   // time: no limit) or interrupt() was called; whether done() holds.
@@ -75,13 +74,13 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
 
   // The unit of the instrument's strain-gauge input: asked for once the
   // instrument is heard, and after TensUnit is written; unknown until said.
-  measure::ForceUnit unit() const { return unit_.unit(); }
+  measure::ForceUnit unit() const { return link_.unit(); }
   // Asks for the unit and waits for it, within the time; the unit as known then.
   measure::ForceUnit readUnit(int timeoutMs = kReplyTimeoutMs);
 
-  // Measurement requests every 15 ms while connected, from now on.
-  void startPolling();
-  void stopPolling();
+  // Measurement requests at the link's pace while connected, from now on.
+  void startPolling() { link_.startPolling(); }
+  void stopPolling() { link_.stopPolling(); }
   // Each measurement as it arrives.
   std::function<void(const protocol::MeasurementSample&)> onMeasurement;
   // The instrument came or went after the first look.
@@ -89,17 +88,15 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
   std::uint64_t measurements() const { return measurements_; }
 
  private:
-  void send(const std::uint8_t* message, std::uint32_t length);
-  void poll();
   void check();
   void handleReport(hid::HidDevice& device, std::uint8_t reportId, const std::uint8_t* data, std::uint16_t size);
-  bool enumerate(hid::HidDevice& device, int index) { return discovery_->Enumerate(device, index); }
+  bool enumerate(hid::HidDevice& device, int index) { return link_.enumerate(device, index); }
   void deviceChange(hid::HidDeviceController&);
 
   // Discovery, without a window to show it in.
   QString lookupMessage(const QString& identifier) const override { return identifier; }
   void setStatusText(int, const QString&, const QStringList&) override {}
-  void setConnected(bool connected) override;
+  void setConnected(bool) override {}
   hid::ReportHandler instrumentReportHandler() override;
   void deviceListChanged(const std::vector<device::DeviceLine>&) override {}
   void instrumentRefused(const device::Refusal&) override {}
@@ -113,20 +110,14 @@ class InstrumentSession : private device::DiscoveryHost, private protocol::Messa
 
   hid::Platform& platform_;
   loop::QtGuiThread gui_;
-  std::unique_ptr<hid::HidDeviceController> controller_;
-  std::unique_ptr<device::DeviceDiscovery> discovery_;
-  QTimer pollTimer_;
-  bool polling_ = false;
-  bool connected_ = false;
   bool interrupted_ = false;
   int passes_ = 0;
-  protocol::MeasurementSample sample_;
   std::uint64_t measurements_ = 0;
   std::map<std::uint8_t, protocol::ParameterValue> replies_;
   std::map<std::uint8_t, std::uint64_t> handled_;
   std::function<void()> check_;  // the wait in progress looks again
-  measure::UnitInquiry unit_;
-  QElapsedTimer clock_;
+  // Last: it goes first, and its readers with it, before what they reach.
+  device::InstrumentLink link_;
 };
 
 }  // namespace vestrix::console
