@@ -20,7 +20,7 @@
 #include "chart/sample_history.h"
 #include "record/record_line.h"
 #include "record/record_reader.h"
-#include "sim/instrument_model.h"
+#include "simulated_instrument/instrument_model.h"
 
 #include <QApplication>
 #include <QImage>

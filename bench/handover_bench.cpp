@@ -7,7 +7,7 @@
 #include "bench_util.h"
 #include "hid/hid_device_controller.h"
 #include "hid/platform.h"
-#include "hid/sim/sim_bus.h"
+#include "hid/simulated/sim_bus.h"
 #include "loop/qt_gui_thread.h"
 
 #include <QApplication>

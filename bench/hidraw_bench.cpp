@@ -15,7 +15,7 @@
 #include "hid/hid_device_controller.h"
 #include "hid/linux/linux_platform.h"
 #include "loop/qt_gui_thread.h"
-#include "sim/linux/uhid_device.h"
+#include "simulated_instrument/linux/uhid_device.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

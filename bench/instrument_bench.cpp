@@ -17,10 +17,10 @@
 #include "app/main_window.h"
 #include "bench_util.h"
 #include "chart/charts_page.h"
-#include "hid/sim/sim_bus.h"
+#include "hid/simulated/sim_bus.h"
 #include "protocol/measurement_sample.h"
 #include "record/ui/acquisition_page.h"
-#include "sim/vestrix_instrument.h"
+#include "simulated_instrument/vestrix_instrument.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 // (scripts/vm-test windows-bench), so that the two are compared on the
 // same emulated machine.
 //   bench_roundtrip [N]
-#include "console/instrument_session.h"
+#include "cli/instrument_session.h"
 #include "hid/linux/linux_platform.h"
 
 #include <QCoreApplication>
@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
   const QCoreApplication application(argc, argv);
   const int count = argc > 1 ? std::max(1, std::stoi(argv[1])) : 1000;
   vestrix::hid::linux_hid::LinuxPlatform platform;
-  vestrix::console::InstrumentSession session(platform);
-  if (session.discover() != vestrix::console::InstrumentSession::Link::Connected || !session.awaitReader()) {
+  vestrix::cli::InstrumentSession session(platform);
+  if (session.discover() != vestrix::cli::InstrumentSession::Link::Connected || !session.awaitReader()) {
     std::fprintf(stderr, "bench_roundtrip: no instrument to talk to\n");
     return 3;
   }

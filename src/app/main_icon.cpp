@@ -3,7 +3,7 @@
 // as Windows reads them since Vista).
 //   vestrix-icon SIZE FILE.png
 //   vestrix-icon ico FILE.ico
-#include "cli/command_line.h"
+#include "options/command_line.h"
 #include "ui/app_icon.h"
 
 #include <QBuffer>
@@ -57,13 +57,13 @@ QByteArray Ico() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const vestrix::cli::ProgramInfo info{"vestrix-icon",
-                                       "Writes the program's icon, SIZE pixels square, to the PNG file FILE; with\n"
-                                       "'ico' for SIZE, an ICO file of the sizes Windows uses.",
-                                       "",
-                                       {},
-                                       "SIZE FILE"};
-  const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
+  const vestrix::options::ProgramInfo info{"vestrix-icon",
+                                           "Writes the program's icon, SIZE pixels square, to the PNG file FILE; with\n"
+                                           "'ico' for SIZE, an ICO file of the sizes Windows uses.",
+                                           "",
+                                           {},
+                                           "SIZE FILE"};
+  const vestrix::options::Parsed parsed = vestrix::options::ParseCommandLine(argc, argv, info);
   if (parsed.exitCode) return *parsed.exitCode;
   const bool ico = parsed.operands.size() == 2 && parsed.operands[0] == "ico";
   if (parsed.operands.size() != 2 || (!ico && std::stoi("0" + parsed.operands[0]) <= 0)) {

@@ -1,10 +1,10 @@
 // The program on Linux, talking to HID devices through hidraw.
 #include "app/program.h"
-#include "cli/command_line.h"
 #include "hid/linux/linux_platform.h"
+#include "options/command_line.h"
 
 int main(int argc, char** argv) {
-  const vestrix::cli::ProgramInfo info{
+  const vestrix::options::ProgramInfo info{
       "vestrix-pc",
       "The desktop companion of the VESTRIX measuring instrument: finds it on USB by itself, shows its\n"
       "live values, records them to a file and reads and writes its configuration.",
@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
       "of the program outside the installed folder keeps them beside itself where it can write.",
       {},
       {}};
-  const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
+  const vestrix::options::Parsed parsed = vestrix::options::ParseCommandLine(argc, argv, info);
   if (parsed.exitCode) return *parsed.exitCode;
-  if (!vestrix::cli::CheckDisplay(info)) return 1;
+  if (!vestrix::options::CheckDisplay(info)) return 1;
   return vestrix::app::RunProgram(argv[0], [] { return std::make_unique<vestrix::hid::linux_hid::LinuxPlatform>(); });
 }

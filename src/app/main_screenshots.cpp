@@ -3,11 +3,11 @@
 #include "app/fonts.h"
 #include "app/main_window.h"
 #include "chart/charts_page.h"
-#include "cli/command_line.h"
-#include "hid/sim/sim_bus.h"
+#include "hid/simulated/sim_bus.h"
 #include "i18n/language_combo.h"
-#include "sim/demo_bus.h"
-#include "sim/instrument_model.h"
+#include "options/command_line.h"
+#include "simulated_instrument/demo_bus.h"
+#include "simulated_instrument/instrument_model.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,15 +38,15 @@ QPixmap Picture(QWidget& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const vestrix::cli::ProgramInfo info{"vestrix-screenshots",
-                                       "Renders every visible page of the main window, in English and in Polish, "
-                                       "to PNG files in DIR,\nwithout a display.",
-                                       "",
-                                       {{"--platform NAME",
-                                         "draw on this Qt platform instead (\"windows\": as Windows\n"
-                                         "draws the window on its screen)"}},
-                                       "DIR"};
-  const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
+  const vestrix::options::ProgramInfo info{"vestrix-screenshots",
+                                           "Renders every visible page of the main window, in English and in Polish, "
+                                           "to PNG files in DIR,\nwithout a display.",
+                                           "",
+                                           {{"--platform NAME",
+                                             "draw on this Qt platform instead (\"windows\": as Windows\n"
+                                             "draws the window on its screen)"}},
+                                           "DIR"};
+  const vestrix::options::Parsed parsed = vestrix::options::ParseCommandLine(argc, argv, info);
   if (parsed.exitCode) return *parsed.exitCode;
   if (parsed.operands.size() != 1) {
     std::fprintf(stderr, "usage: vestrix-screenshots [--help] [--version] [--platform NAME] DIR\n");

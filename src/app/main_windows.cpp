@@ -1,11 +1,11 @@
 // The program on Windows, talking to HID devices through SetupAPI and
 // hid.dll. A program with a window and without a console.
 #include "app/program.h"
-#include "cli/command_line.h"
 #include "hid/system_platform.h"
+#include "options/command_line.h"
 
 int main(int argc, char** argv) {
-  const vestrix::cli::ProgramInfo info{
+  const vestrix::options::ProgramInfo info{
       "vestrix-pc",
       "The desktop companion of the VESTRIX measuring instrument: finds it on USB by itself, shows its\n"
       "live values, records them to a file and reads and writes its configuration.",
@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
       "%APPDATA%\\vestrix-pc\\config.ini.",
       {},
       {}};
-  const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
+  const vestrix::options::Parsed parsed = vestrix::options::ParseCommandLine(argc, argv, info);
   if (parsed.exitCode) return *parsed.exitCode;
   return vestrix::app::RunProgram(argv[0], [] { return vestrix::hid::MakeSystemPlatform(); });
 }

@@ -2,7 +2,7 @@
 
 #include "app/error_box.h"
 #include "app/status_panels.h"
-#include "hid/sim/sim_bus.h"
+#include "hid/simulated/sim_bus.h"
 #include "i18n/translation_table.h"
 #include "measure/ui/display_page.h"
 

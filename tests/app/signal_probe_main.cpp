@@ -1,7 +1,7 @@
 // The real program with two lines of output, so that a test can see the
 // window come up and FormClose run.
 #include "app/program.h"
-#include "sim/demo_bus.h"
+#include "simulated_instrument/demo_bus.h"
 
 #include <QTemporaryDir>
 

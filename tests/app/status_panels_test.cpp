@@ -6,7 +6,7 @@
 #include "app/status_panels.h"
 
 #include "app/main_window.h"
-#include "hid/sim/sim_bus.h"
+#include "hid/simulated/sim_bus.h"
 #include "i18n/translation_table.h"
 
 #include "support/test_settings.h"

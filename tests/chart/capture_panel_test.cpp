@@ -7,7 +7,7 @@
 #include "protocol/codecs.h"
 #include "record/local_clock.h"
 #include "record/record_line.h"
-#include "sim/instrument_model.h"
+#include "simulated_instrument/instrument_model.h"
 
 #include "support/window_fixture.h"
 

@@ -7,7 +7,7 @@
 #include "chart/charts_page.h"
 #include "config/ui/config_page.h"
 #include "protocol/message_codes.h"
-#include "sim/instrument_model.h"
+#include "simulated_instrument/instrument_model.h"
 
 #include "support/qt_pump.h"
 #include "support/window_fixture.h"

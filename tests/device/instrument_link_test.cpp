@@ -3,12 +3,12 @@
 // sink and what is sent when.
 #include "device/instrument_link.h"
 
-#include "hid/sim/sim_bus.h"
+#include "hid/simulated/sim_bus.h"
 #include "loop/qt_gui_thread.h"
 #include "protocol/message_codes.h"
 #include "protocol/parameter_table.h"
-#include "sim/instrument_model.h"
-#include "sim/vestrix_instrument.h"
+#include "simulated_instrument/instrument_model.h"
+#include "simulated_instrument/vestrix_instrument.h"
 
 #include "support/qt_pump.h"
 

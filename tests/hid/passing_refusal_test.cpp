@@ -2,7 +2,7 @@
 // link must not stay broken until the device is plugged in again.
 #include "hid/hid_device_controller.h"
 #include "hid/manual_gui_thread.h"
-#include "hid/sim/sim_bus.h"
+#include "hid/simulated/sim_bus.h"
 
 #include "support/hid_fixture.h"
 

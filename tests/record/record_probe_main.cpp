@@ -6,7 +6,7 @@
 #include "app/program_settings_page.h"
 #include "record/ui/acquisition_page.h"
 #include "record/ui/recording_group.h"
-#include "sim/demo_bus.h"
+#include "simulated_instrument/demo_bus.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "app/main_window.h"
 #include "app/program_settings_page.h"
 #include "app/status_panels.h"
-#include "hid/sim/sim_bus.h"
-#include "sim/vestrix_instrument.h"
+#include "hid/simulated/sim_bus.h"
+#include "simulated_instrument/vestrix_instrument.h"
 
 #include "support/hid_fixture.h"
 #include "support/qt_print.h"

@@ -2,7 +2,7 @@
 // ("Źródło wyzwalania") keeps its accent, in Polish, with the window's face
 // and with the face that stands in when that one is missing.
 #include "app/main_window.h"
-#include "hid/sim/sim_bus.h"
+#include "hid/simulated/sim_bus.h"
 #include "i18n/translation_table.h"
 
 #include "support/test_settings.h"

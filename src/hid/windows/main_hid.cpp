@@ -3,10 +3,10 @@
 // asks the instrument for measurements and prints the last one decoded,
 // with the round trips' times; --hold keeps the instrument for a while, as
 // a program that uses it does.
-#include "cli/command_line.h"
-#include "console/instrument_session.h"
-#include "console/watch_format.h"
+#include "cli/instrument_session.h"
+#include "cli/watch_format.h"
 #include "hid/windows/windows_platform.h"
+#include "options/command_line.h"
 #include "record/local_clock.h"
 
 #include <QCoreApplication>
@@ -19,7 +19,7 @@
 
 namespace {
 
-using vestrix::console::InstrumentSession;
+using vestrix::cli::InstrumentSession;
 
 int Count(const std::optional<std::string>& text, int fallback) {
   if (!text) return fallback;
@@ -33,7 +33,7 @@ int Count(const std::optional<std::string>& text, int fallback) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const vestrix::cli::ProgramInfo info{
+  const vestrix::options::ProgramInfo info{
       "vestrix-hid",
       "The HID devices as VESTRIX PC sees them, the instrument marked with *.",
       "Exit codes: 0 done, 2 a usage mistake, 3 no instrument (or no HID services), 4 no access or\n"
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         "last one decoded and the round trips' times"},
        {"--hold SECONDS", "hold the instrument for this long, asking for a measurement every 15 ms"}},
       {}};
-  const vestrix::cli::Parsed parsed = vestrix::cli::ParseCommandLine(argc, argv, info);
+  const vestrix::options::Parsed parsed = vestrix::options::ParseCommandLine(argc, argv, info);
   if (parsed.exitCode) return *parsed.exitCode;
   const int talks = Count(parsed.value("--talk"), 0);
   const int holdSeconds = Count(parsed.value("--hold"), 0);
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
           std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count());
     }
     const std::int64_t total = std::max<std::int64_t>(vestrix::record::MonotonicMsNow() - began, 1);
-    std::printf("%s\n", vestrix::console::TextLine(*last, QLatin1Char('.')).c_str());
+    std::printf("%s\n", vestrix::cli::TextLine(*last, QLatin1Char('.')).c_str());
     std::sort(times.begin(), times.end());
     std::printf("round trips: %d, median %.3f ms, p99 %.3f ms, %.0f a second\n", talks,
                 static_cast<double>(times[times.size() / 2]) / 1000.0,

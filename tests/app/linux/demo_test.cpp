@@ -1,6 +1,6 @@
 #include "measure/ui/display_page.h"
 #include "measure/ui/value_field.h"
-#include "sim/demo_bus.h"
+#include "simulated_instrument/demo_bus.h"
 
 #include "support/child_process.h"
 #include "support/test_settings.h"

@@ -2,7 +2,7 @@
 #include "app/error_box.h"
 #include "app/main_window.h"
 #include "app/program_settings_page.h"
-#include "hid/sim/sim_bus.h"
+#include "hid/simulated/sim_bus.h"
 #include "i18n/language_combo.h"
 #include "measure/ui/display_page.h"
 #include "record/ui/acquisition_page.h"

@@ -7,7 +7,7 @@
 #include "measure/ui/display_page.h"
 #include "protocol/codecs.h"
 #include "protocol/message_codes.h"
-#include "sim/linux/uhid_instrument.h"
+#include "simulated_instrument/linux/uhid_instrument.h"
 
 #include "support/window_fixture.h"
 

@@ -3,7 +3,7 @@
 // HID device (scripts/windows-test runs this under wine in the VM). The
 // simulator is driven through two files: commands appended to one, its
 // answers read from the other.
-#include "console/instrument_session.h"
+#include "cli/instrument_session.h"
 #include "hid/windows/windows_platform.h"
 #include "protocol/message_codes.h"
 
@@ -20,7 +20,7 @@
 namespace vestrix::hid::windows_hid {
 namespace {
 
-using console::InstrumentSession;
+using cli::InstrumentSession;
 
 std::string Env(const char* name) {
   const char* value = std::getenv(name);
