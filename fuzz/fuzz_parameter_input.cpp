@@ -7,7 +7,7 @@
 //    exponent letter and the user's separator;
 //  - every float write sends a value within the parameter's bounds, never NaN;
 //  - an accepted rated capacity lies in 1..999999.
-#include "config/parameter_input.h"
+#include "numbers/number_input.h"
 #include "protocol/parameter_table.h"
 
 #include <cmath>
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const QChar separator = data[0] & 1 ? QLatin1Char(',') : QLatin1Char('.');
   const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
 
-  if (const std::optional<double> number = config::ParseNumber(text, separator)) {
+  if (const std::optional<double> number = numbers::ParseNumber(text, separator)) {
     QString c = text.trimmed();
     c.replace(separator, QLatin1Char('.'));
     const QByteArray bytes = c.toLatin1();
@@ -41,11 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const protocol::Parameter& p : protocol::Parameters()) {
       if (p.kind != protocol::ValueKind::Float32) continue;
-      const float sent = config::ClampToFloat32(*number, p.upper, p.lower);
+      const float sent = numbers::ClampToFloat32(*number, p.upper, p.lower);
       if (std::isnan(sent) || sent < p.lower || sent > p.upper) std::abort();
     }
   }
-  if (const std::optional<std::uint32_t> capacity = config::ParseRatedCapacity(text)) {
+  if (const std::optional<std::uint32_t> capacity = numbers::ParseRatedCapacity(text)) {
     if (*capacity < 1 || *capacity > 999999) std::abort();
   }
   return 0;

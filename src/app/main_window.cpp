@@ -4,6 +4,7 @@
 #include "app/program_settings_page.h"
 #include "app/status_panels.h"
 #include "app/window_settings.h"
+#include "clock/local_clock.h"
 #include "config/ui/config_page.h"
 #include "device/access_help.h"
 #include "device/command_sender.h"
@@ -11,7 +12,6 @@
 #include "i18n/lookup_message.h"
 #include "i18n/translation_table.h"
 #include "measure/ui/display_page.h"
-#include "record/local_clock.h"
 #include "record/ui/acquisition_page.h"
 #include "record/ui/recording_group.h"
 #include "settings/config_location.h"
@@ -40,8 +40,8 @@ TFMain::TFMain(hid::Platform& platform, QString configFilePath, ProgramFiles fil
       decimalSeparator_(QLocale::system().decimalPoint().at(0)),
       configFileOverride_(std::move(configFilePath)),
       files_(std::move(files)) {
-  LocalClock = record::LocalClockNow;
-  MonotonicClockMs = record::MonotonicMsNow;
+  LocalClock = clock::LocalClockNow;
+  MonotonicClockMs = clock::MonotonicMsNow;
   SaveDialog = [this] {
     return record::AskRecordFile(this, LookupMessage(QStringLiteral("TXT_DIALOG_RECORD_FILE")),
                                  TabSheet5->recordingGroup()->fileEdit()->text());
@@ -113,13 +113,13 @@ void TFMain::wirePages() {
   TabSheet1->onResetClicked = [this] { BitBtn4Click(); };
   TabSheet4->handlers = {
       .read = [this](const protocol::Parameter& p) { SpeedButton3Click(p); },
-      .writeFloat = [this](config::ParameterEdit* box, std::uint8_t code, float upper,
+      .writeFloat = [this](ui::NumberEdit* box, std::uint8_t code, float upper,
                            float lower) { WriteFloatParameter(box, code, upper, lower); },
       .writeRatedCapacity = [this] { SpeedButton5Click(); },
       .writeList = [this](QComboBox* list, std::uint8_t code, int offset) { WriteIndexParameter(list, code, offset); },
       .tare = [this] { BitBtn3Click(); },
       .calibrateInput = [this] { BitBtn5Click(); },
-      .editClicked = [this](config::ParameterEdit* box) { BoxTensConstClick(box); }};
+      .editClicked = [this](ui::NumberEdit* box) { BoxTensConstClick(box); }};
   // The device link's events reach the handlers named after its parts.
   link_->installHandlers(
       hid::HidDeviceController::EnumerateHandler::bind<&TFMain::HidDeviceController1Enumerate>(this),
@@ -184,8 +184,8 @@ void TFMain::SpeedButton3Click(const protocol::Parameter& parameter) { TabSheet4
 void TFMain::SpeedButton5Click() { TabSheet4->writeRatedCapacity(); }
 void TFMain::BitBtn3Click() { TabSheet4->tare(); }
 void TFMain::BitBtn5Click() { TabSheet4->calibrateInput(); }
-void TFMain::BoxTensConstClick(config::ParameterEdit* sender) { TabSheet4->editClicked(sender); }
-void TFMain::WriteFloatParameter(config::ParameterEdit* box, std::uint8_t writeCode, float upper, float lower) {
+void TFMain::BoxTensConstClick(ui::NumberEdit* sender) { TabSheet4->editClicked(sender); }
+void TFMain::WriteFloatParameter(ui::NumberEdit* box, std::uint8_t writeCode, float upper, float lower) {
   TabSheet4->writeFloat(box, writeCode, upper, lower);
 }
 void TFMain::WriteIndexParameter(QComboBox* list, std::uint8_t writeCode, int offset) {

@@ -31,8 +31,11 @@ class QTimer;
 
 namespace vestrix::config {
 class ConfigPage;
-class ParameterEdit;
 }  // namespace vestrix::config
+
+namespace vestrix::ui {
+class NumberEdit;
+}
 
 namespace vestrix::i18n {
 class LanguageCombo;
@@ -118,8 +121,8 @@ class TFMain : public QWidget,
   void SpeedButton5Click();                                      // writes TensRange
   void BitBtn3Click();                                           // taring
   void BitBtn5Click();                                           // input calibration
-  void BoxTensConstClick(config::ParameterEdit* sender);         // a click on any edit box of the page
-  void WriteFloatParameter(config::ParameterEdit* box, std::uint8_t writeCode, float upper, float lower);
+  void BoxTensConstClick(ui::NumberEdit* sender);                // a click on any edit box of the page
+  void WriteFloatParameter(ui::NumberEdit* box, std::uint8_t writeCode, float upper, float lower);
   void WriteIndexParameter(QComboBox* list, std::uint8_t writeCode, int offset);
   void DataTimerTimer();
   void SendCommand(const std::uint8_t* source, std::uint32_t n);

@@ -1,6 +1,6 @@
 #include "capture/capture_rules.h"
 
-#include "config/parameter_input.h"
+#include "numbers/number_input.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +18,7 @@ RulesReading ReadCaptureRules(const std::array<QString, kRuleFields>& texts, con
   CaptureSettings& rules = reading.rules;
   // A number in its range, or nothing (the field invalid).
   auto read = [&](RuleField f, double least, double most) -> std::optional<double> {
-    const std::optional<double> n = config::ParseNumber(texts[static_cast<int>(f)], separator);
+    const std::optional<double> n = numbers::ParseNumber(texts[static_cast<int>(f)], separator);
     const bool valid = n && std::isfinite(*n) && *n >= least && *n <= most;
     reading.invalid[static_cast<int>(f)] = !valid;
     return valid ? n : std::nullopt;

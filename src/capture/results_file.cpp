@@ -1,7 +1,7 @@
 #include "capture/results_file.h"
 
+#include "clock/local_clock.h"
 #include "protocol/format_fixed.h"
-#include "record/local_clock.h"
 #include "record/record_line.h"
 
 namespace vestrix::capture {
@@ -44,7 +44,7 @@ QByteArray ResultsHeader(const QString& unit) {
 }
 
 QByteArray TestLine(const CapturedTest& t, ClockBase clock, QChar s) {
-  const record::ClockReading start = record::LocalClockAt(t.startMs + clock.wallOffsetMs);
+  const clock::ClockReading start = clock::LocalClockAt(t.startMs + clock.wallOffsetMs);
   QByteArray text = QByteArray::number(t.number) + ';';
   text += (clock.elapsed ? QByteArray() : record::DateText(start)) + ';';
   text += (clock.elapsed ? QByteArray() : record::TimeText(start)) + ';';

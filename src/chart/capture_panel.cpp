@@ -1,7 +1,7 @@
 #include "chart/capture_panel.h"
 
 #include "capture/capture_rules.h"
-#include "config/ui/parameter_edit.h"
+#include "ui/number_edit.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -63,7 +63,7 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
   for (int f = 0; f < kFields; ++f) {
     auto* label = new QLabel(QString::fromLatin1(kFieldSpecs[f].caption), this);
     label->setObjectName(QString::fromLatin1(kFieldSpecs[f].label));
-    auto* box = new config::ParameterEdit(this);
+    auto* box = new ui::NumberEdit(this);
     box->setObjectName(QString::fromLatin1(kFieldSpecs[f].box));
     box->setFixedWidth(62);
     grid->addWidget(label, f / 4, (f % 4) * 2);
@@ -71,7 +71,7 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
     boxes_[static_cast<std::size_t>(f)] = box;
     labels_[static_cast<std::size_t>(f)] = label;
     connect(box, &QLineEdit::editingFinished, this, &CapturePanel::rulesEdited);
-    connect(box, &config::ParameterEdit::clicked, this, [box] { box->setInvalid(false); });
+    connect(box, &ui::NumberEdit::clicked, this, [box] { box->setInvalid(false); });
   }
   layout->addLayout(grid);
   connect(armBox_, &QCheckBox::toggled, this, &CapturePanel::rulesEdited);

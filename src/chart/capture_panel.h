@@ -12,8 +12,8 @@ class QLabel;
 class QPushButton;
 class QTableView;
 
-namespace vestrix::config {
-class ParameterEdit;
+namespace vestrix::ui {
+class NumberEdit;
 }
 
 namespace vestrix::chart {
@@ -32,7 +32,7 @@ class CapturePanel : public QWidget {
   explicit CapturePanel(QWidget* parent = nullptr);
 
   QCheckBox* armBox() const { return armBox_; }
-  config::ParameterEdit* box(Field field) const { return boxes_[field]; }
+  ui::NumberEdit* box(Field field) const { return boxes_[field]; }
   QPushButton* clearButton() const { return clearButton_; }
   QPushButton* exportButton() const { return exportButton_; }
   QTableView* table() const { return table_; }
@@ -62,7 +62,7 @@ class CapturePanel : public QWidget {
 
  private:
   QCheckBox* armBox_;
-  std::array<config::ParameterEdit*, kFields> boxes_{};
+  std::array<ui::NumberEdit*, kFields> boxes_{};
   std::array<QLabel*, kFields> labels_{};
   QString unitSuffix_;  // as it stands after the captions
   QPushButton* clearButton_;

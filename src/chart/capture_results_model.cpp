@@ -1,7 +1,7 @@
 #include "chart/capture_results_model.h"
 
+#include "clock/local_clock.h"
 #include "protocol/format_fixed.h"
-#include "record/local_clock.h"
 
 #include <QColor>
 
@@ -54,7 +54,7 @@ QString CaptureResultsModel::cellText(int row, int column) const {
     case 0: return QString::number(t.number);
     case 1: {
       if (clock_.elapsed) return protocol::FormatFixed(t.startMs / 1000.0, 15, 3, separator_);
-      const record::ClockReading c = record::LocalClockAt(t.startMs + clock_.wallOffsetMs);
+      const clock::ClockReading c = clock::LocalClockAt(t.startMs + clock_.wallOffsetMs);
       return QStringLiteral("%1:%2:%3")
           .arg(c.hour)
           .arg(c.minute, 2, 10, QLatin1Char('0'))

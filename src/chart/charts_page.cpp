@@ -2,14 +2,14 @@
 
 #include "capture/results_file.h"
 #include "chart/review_loader.h"
-#include "config/parameter_input.h"
-#include "config/ui/parameter_edit.h"
+#include "files/whole_file.h"
 #include "i18n/counted_text.h"
 #include "i18n/list_texts.h"
+#include "numbers/number_input.h"
 #include "protocol/format_fixed.h"
 #include "record/record_reader.h"
 #include "record/ui/recording_group.h"
-#include "settings/whole_file.h"
+#include "ui/number_edit.h"
 #include "ui/placement.h"
 #include "ui/save_file_dialog.h"
 
@@ -91,13 +91,13 @@ void ChartsPage::build() {
   autoScaleBox_ = ui::Place<QCheckBox>(this, "ChartAutoScale", 246, 8, 124, 17);
   autoScaleBox_->setText(QStringLiteral("Automatic scale"));
   autoScaleBox_->setChecked(true);
-  minimumBox_ = ui::Place<config::ParameterEdit>(this, "ChartMinimum", 372, 6, 62, 21);
+  minimumBox_ = ui::Place<ui::NumberEdit>(this, "ChartMinimum", 372, 6, 62, 21);
   ui::PlaceLabel(this, "ChartRangeDash", QStringLiteral("-"), 438, 9);
-  maximumBox_ = ui::Place<config::ParameterEdit>(this, "ChartMaximum", 446, 6, 62, 21);
+  maximumBox_ = ui::Place<ui::NumberEdit>(this, "ChartMaximum", 446, 6, 62, 21);
   connect(autoScaleBox_, &QCheckBox::toggled, this, [this] { applyValueAxis(); });
-  for (config::ParameterEdit* box : {minimumBox_, maximumBox_}) {
+  for (ui::NumberEdit* box : {minimumBox_, maximumBox_}) {
     connect(box, &QLineEdit::editingFinished, this, [this] { applyValueAxis(); });
-    connect(box, &config::ParameterEdit::clicked, this, [box] { box->setInvalid(false); });
+    connect(box, &ui::NumberEdit::clicked, this, [box] { box->setInvalid(false); });
   }
 
   saveImageButton_ = ui::Place<QPushButton>(this, "ChartSaveImage", 514, 4, 97, 24);
@@ -234,8 +234,8 @@ void ChartsPage::applyValueAxis() {
     plot_->setFixedValueRange(std::nullopt);
     return;
   }
-  const std::optional<double> low = config::ParseNumber(minimumBox_->text(), separator_);
-  const std::optional<double> high = config::ParseNumber(maximumBox_->text(), separator_);
+  const std::optional<double> low = numbers::ParseNumber(minimumBox_->text(), separator_);
+  const std::optional<double> high = numbers::ParseNumber(maximumBox_->text(), separator_);
   minimumBox_->setInvalid(!low || !std::isfinite(*low));
   maximumBox_->setInvalid(!high || !std::isfinite(*high));
   if (low && high && std::isfinite(*low) && std::isfinite(*high) && *low < *high) {
@@ -357,7 +357,7 @@ bool ChartsPage::exportResults(const QString& path) {
   const TimeBase& base = reviewing() ? reviewBase_ : liveBase_;
   const QByteArray text = capture::ResultsText(capture().tests(), capture().batch(), {base.wallOffsetMs, base.elapsed},
                                                separator_, measure::UnitSymbol(unit()));
-  const std::optional<settings::WriteFailure> failure = settings::WriteWholeFile(path, text);
+  const std::optional<files::WriteFailure> failure = files::WriteWholeFile(path, text);
   const QStringList paths{path};
   if (!failure) {
     host_.say(host_.message(QStringLiteral("IDS_CAPTURE_EXPORTED")).arg(path), paths);
@@ -483,7 +483,7 @@ bool ChartsPage::saveImage(const QString& path) {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   plot_->grab().save(&buffer, "PNG");  // at the screen's pixel ratio
-  const std::optional<settings::WriteFailure> failure = settings::WriteWholeFile(path, png);
+  const std::optional<files::WriteFailure> failure = files::WriteWholeFile(path, png);
   const QStringList paths{path};
   if (!failure) {
     host_.say(host_.message(QStringLiteral("IDS_CHART_SAVED")).arg(path), paths);

@@ -23,8 +23,8 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
-namespace vestrix::config {
-class ParameterEdit;
+namespace vestrix::ui {
+class NumberEdit;
 }
 
 namespace vestrix::chart {
@@ -134,8 +134,8 @@ class ChartsPage : public QWidget, public ui::WindowPage {
   QComboBox* spanList() const { return spanList_; }
   QCheckBox* seriesBox(SeriesKind kind) const { return seriesBoxes_[static_cast<std::size_t>(kind)]; }
   QCheckBox* autoScaleBox() const { return autoScaleBox_; }
-  config::ParameterEdit* minimumBox() const { return minimumBox_; }
-  config::ParameterEdit* maximumBox() const { return maximumBox_; }
+  ui::NumberEdit* minimumBox() const { return minimumBox_; }
+  ui::NumberEdit* maximumBox() const { return maximumBox_; }
   QPushButton* saveImageButton() const { return saveImageButton_; }
   QPushButton* openFileButton() const { return openFileButton_; }
   QPushButton* fitAllButton() const { return fitAllButton_; }
@@ -183,8 +183,8 @@ class ChartsPage : public QWidget, public ui::WindowPage {
   QComboBox* spanList_;
   std::array<QCheckBox*, kSeriesKinds> seriesBoxes_{};
   QCheckBox* autoScaleBox_;
-  config::ParameterEdit* minimumBox_;
-  config::ParameterEdit* maximumBox_;
+  ui::NumberEdit* minimumBox_;
+  ui::NumberEdit* maximumBox_;
   QPushButton* saveImageButton_;
   QPushButton* openFileButton_;
   QPushButton* fitAllButton_;

@@ -1,6 +1,6 @@
 #include "chart/local_to_utc.h"
 
-#include "record/local_clock.h"
+#include "clock/local_clock.h"
 
 #include <QDate>
 
@@ -14,7 +14,7 @@ constexpr std::int64_t kHour = 3600000;
 constexpr std::int64_t kReach = 26 * kHour;
 
 // The zone's offset from UTC at a moment.
-std::int64_t OffsetAt(std::int64_t utcMs) { return LocalToUtc::NaiveMs(record::LocalClockAt(utcMs)) - utcMs; }
+std::int64_t OffsetAt(std::int64_t utcMs) { return LocalToUtc::NaiveMs(clock::LocalClockAt(utcMs)) - utcMs; }
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 

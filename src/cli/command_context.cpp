@@ -1,8 +1,8 @@
 #include "cli/command_context.h"
 
 #include "cli/exit_code.h"
-#include "config/parameter_input.h"
 #include "device/access_help.h"
+#include "numbers/number_input.h"
 #include "settings/config_location.h"
 
 #include <QCoreApplication>
@@ -102,7 +102,7 @@ std::optional<long long> CommandContext::count(const std::string& option) const 
 std::optional<double> CommandContext::seconds(const std::string& option) const {
   const std::optional<std::string> text = args_.value(option);
   if (!text) return std::nullopt;
-  const std::optional<double> n = config::ParseNumber(QString::fromStdString(*text), QLatin1Char('.'));
+  const std::optional<double> n = numbers::ParseNumber(QString::fromStdString(*text), QLatin1Char('.'));
   if (!n || !std::isfinite(*n) || *n <= 0 || *n > 1e9) {
     throw CommandEnd{kUsage, option + " takes a time in seconds above 0, not '" + *text + "'"};
   }

@@ -1,8 +1,8 @@
 #include "cli/parameter_text.h"
 
 #include "cli/number_text.h"
-#include "config/parameter_input.h"
 #include "config/parameter_write.h"
+#include "numbers/number_input.h"
 #include "protocol/codecs.h"
 
 #include <QString>
@@ -106,7 +106,7 @@ std::variant<ValueWrite, std::string> ParseValueWrite(const protocol::Parameter&
     const std::optional<long long> typed = WholeNumber(text);
     if (!typed || *typed != SentValue(p, result.command).integer) result.clampedFrom = text;
   } else {
-    const std::optional<double> typed = config::ParseNumber(QString::fromStdString(text), QLatin1Char('.'));
+    const std::optional<double> typed = numbers::ParseNumber(QString::fromStdString(text), QLatin1Char('.'));
     // Beyond the float range it was clamped for sure (and may not be cast).
     const bool beyondFloat = typed && !(std::fabs(*typed) <= std::numeric_limits<float>::max());
     if (typed && (beyondFloat || static_cast<float>(*typed) != SentValue(p, result.command).number)) {

@@ -1,5 +1,5 @@
 #include "cli/console_environment.h"
-#include "record/local_clock.h"
+#include "clock/local_clock.h"
 #include "simulated_instrument/demo_bus.h"
 
 #include <QDateTime>
@@ -14,9 +14,9 @@ ConsoleEnvironment SystemEnvironment(std::function<std::unique_ptr<hid::Platform
   env.errIsTerminal = ::isatty(2) == 1;
   env.systemPlatform = std::move(systemPlatform);
   env.demoPlatform = [](sim::Signal signal) { return sim::MakeDemoBus(signal); };
-  env.localClock = record::LocalClockNow;
+  env.localClock = clock::LocalClockNow;
   env.unixMs = [] { return QDateTime::currentMSecsSinceEpoch(); };
-  env.monotonicMs = record::MonotonicMsNow;
+  env.monotonicMs = clock::MonotonicMsNow;
   // The record file's separator is the user's, as in the window.
   const QString point = QLocale::system().decimalPoint();
   env.decimalSeparator = point.size() == 1 ? point.front() : QLatin1Char('.');

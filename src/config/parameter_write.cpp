@@ -1,6 +1,6 @@
 #include "config/parameter_write.h"
 
-#include "config/parameter_input.h"
+#include "numbers/number_input.h"
 #include "protocol/codecs.h"
 #include "protocol/format_fixed.h"
 
@@ -18,16 +18,16 @@ protocol::Command WordWrite(std::uint8_t writeCode) {
 }  // namespace
 
 EditWrite EncodeFloatWrite(const QString& text, QChar separator, std::uint8_t writeCode, float upper, float lower) {
-  const std::optional<double> number = ParseNumber(text, separator);
+  const std::optional<double> number = numbers::ParseNumber(text, separator);
   if (!number) return {};
-  const float v = ClampToFloat32(*number, upper, lower);
+  const float v = numbers::ClampToFloat32(*number, upper, lower);
   protocol::Command command = WordWrite(writeCode);
   protocol::PutFloat32(command.bytes.data() + 1, v);
   return {command, protocol::FormatFixed(v, 15, 4, separator)};
 }
 
 EditWrite EncodeRatedCapacityWrite(const QString& text, std::uint8_t writeCode) {
-  const std::optional<std::uint32_t> u = ParseRatedCapacity(text);
+  const std::optional<std::uint32_t> u = numbers::ParseRatedCapacity(text);
   if (!u) return {};
   protocol::Command command = WordWrite(writeCode);
   protocol::PutUInt32(command.bytes.data() + 1, *u);

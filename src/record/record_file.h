@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/file_name.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -93,5 +95,8 @@ class RecordFile {
   QString error_;
   int errorNumber_ = 0;
 };
+
+// The record file's rule: ".csv" added to a name without it.
+inline QString WithCsvExtension(const QString& chosen) { return files::WithExtension(chosen, QStringLiteral(".csv")); }
 
 }  // namespace vestrix::record

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clock/clock_reading.h"
 #include "protocol/measurement_sample.h"
 
 #include <QByteArray>
@@ -17,10 +18,7 @@ constexpr int kColumnCount = 8;
 using ColumnChoice = std::array<bool, kColumnCount>;
 
 // The PC's local clock, read once per line.
-struct ClockReading {
-  int year = 0, month = 0, day = 0;
-  int hour = 0, minute = 0, second = 0, millisecond = 0;
-};
+using ClockReading = clock::ClockReading;
 
 // The Date and Time fields of a clock reading: "9-1-2015", "14:5:9:37".
 QByteArray DateText(const ClockReading& clock);

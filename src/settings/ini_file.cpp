@@ -1,6 +1,6 @@
 #include "settings/ini_file.h"
 
-#include "settings/whole_file.h"
+#include "files/whole_file.h"
 
 #include <QFile>
 
@@ -201,7 +201,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
 void IniFile::save() const {
   QByteArray content = byteOrderMark_ ? kByteOrderMark : QByteArray();
   for (const Line& line : lines_) content += line.text + line.end;
-  if (WriteWholeFile(path_, content)) throw SettingsError(path_);
+  if (files::WriteWholeFile(path_, content)) throw SettingsError(path_);
 }
 
 }  // namespace vestrix::settings

@@ -1,5 +1,7 @@
 #include "ui/save_file_dialog.h"
 
+#include "files/file_name.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -8,18 +10,10 @@
 
 namespace vestrix::ui {
 
-QString WithExtension(const QString& chosen, const QString& wanted) {
-  const qsizetype folder = std::max({chosen.lastIndexOf(QLatin1Char('/')), chosen.lastIndexOf(QLatin1Char('\\')),
-                                     chosen.lastIndexOf(QLatin1Char(':'))});
-  const qsizetype dot = chosen.lastIndexOf(QLatin1Char('.'));
-  const QString extension = dot > folder ? chosen.mid(dot) : QString();
-  return extension == wanted ? chosen : chosen + wanted;
-}
-
 QString ConfirmedSavePath(const QString& chosen, const QString& extension,
                           const std::function<bool(const QString&)>& confirmReplace) {
   if (chosen.isEmpty()) return {};
-  const QString path = WithExtension(chosen, extension);
+  const QString path = files::WithExtension(chosen, extension);
   // A link, a folder, a device: asked about too (writing refuses what is no file).
   const QFileInfo target(path);
   if ((target.exists() || target.isSymLink()) && !confirmReplace(path)) return {};

@@ -8,12 +8,8 @@ class QWidget;
 
 namespace vestrix::ui {
 
-// A path as a save dialog leaves it: the extension (".csv") appended unless
-// the name already ends in exactly that. Only a dot after the last folder
-// separator ("/", "\" or ":") starts an extension.
-QString WithExtension(const QString& chosen, const QString& extension);
-
-// The file a save dialog's choice will really write: the extension added,
+// The file a save dialog's choice will really write: the extension added
+// (files::WithExtension),
 // and, when that file exists, confirmReplace asked about it (not about the
 // name as typed). Empty when nothing is to be written.
 QString ConfirmedSavePath(const QString& chosen, const QString& extension,

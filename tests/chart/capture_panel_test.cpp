@@ -3,11 +3,11 @@
 #include "app/program_settings_page.h"
 #include "capture/results_file.h"
 #include "chart/charts_page.h"
-#include "config/ui/parameter_edit.h"
+#include "clock/local_clock.h"
 #include "protocol/codecs.h"
-#include "record/local_clock.h"
 #include "record/record_line.h"
 #include "simulated_instrument/instrument_model.h"
+#include "ui/number_edit.h"
 
 #include "support/window_fixture.h"
 
@@ -128,7 +128,7 @@ TEST_F(CapturePanelTest, TenTestsOfTheDemoCapturedJudgedAndExported) {
   };
   for (int k = 0; k < 10; ++k) {
     const record::ClockReading at =
-        record::LocalClockAt(kWallStart + (tests[static_cast<std::size_t>(k)].startMs - kStart));
+        clock::LocalClockAt(kWallStart + (tests[static_cast<std::size_t>(k)].startMs - kStart));
     expected +=
         QByteArray::number(k + 1) + ';' + record::DateText(at) + ';' + record::TimeText(at) + ';' + kRest[k] + "\r\n";
   }
@@ -171,8 +171,8 @@ TEST_F(CapturePanelTest, ARowShowsItsTestAndClearBeginsANewBatch) {
 // back in the user's separator.
 TEST_F(CapturePanelTest, RulesAreValidatedAndKept) {
   startCapturing();
-  config::ParameterEdit* start = capture()->box(CapturePanel::Start);
-  config::ParameterEdit* breakBox = capture()->box(CapturePanel::Break);
+  ui::NumberEdit* start = capture()->box(CapturePanel::Start);
+  ui::NumberEdit* breakBox = capture()->box(CapturePanel::Break);
   start->setText("12,5");
   emit start->editingFinished();
   EXPECT_FALSE(start->invalid());
@@ -333,7 +333,7 @@ TEST_F(CapturePanelTest, AFileUnderReviewIsJudgedAgainByNewRules) {
   ASSERT_EQ(page()->capture().tests().size(), 4u);
   EXPECT_EQ(page()->capture().tests()[3].peak, 720);
   EXPECT_EQ(page()->capture().tests()[3].verdict, capture::Verdict::Pass);
-  config::ParameterEdit* upper = capture()->box(CapturePanel::Upper);
+  ui::NumberEdit* upper = capture()->box(CapturePanel::Upper);
   upper->setText("700");
   emit upper->editingFinished();
   EXPECT_EQ(page()->capture().tests()[3].verdict, capture::Verdict::Fail);

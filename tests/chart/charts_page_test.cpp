@@ -3,12 +3,12 @@
 // the readout, the picture, and a record file opened for review.
 #include "chart/charts_page.h"
 
-#include "config/ui/parameter_edit.h"
 #include "measure/ui/display_page.h"
 #include "protocol/codecs.h"
 #include "record/recorder.h"
 #include "record/ui/acquisition_page.h"
 #include "record/ui/recording_group.h"
+#include "ui/number_edit.h"
 
 #include "support/samples.h"
 #include "support/window_fixture.h"

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "cli/console_program.h"
+#include "clock/local_clock.h"
 #include "hid/simulated/sim_bus.h"
 #include "protocol/measurement_sample.h"
 #include "protocol/message_codes.h"
 #include "protocol/parameter_table.h"
-#include "record/local_clock.h"
 #include "simulated_instrument/demo_bus.h"
 #include "simulated_instrument/vestrix_instrument.h"
 
@@ -126,7 +126,7 @@ class ConsoleRunner {
     env.demoPlatform = [](sim::Signal signal) { return sim::MakeDemoBus(signal); };
     env.localClock = [] { return record::ClockReading{2026, 12, 10, 8, 30, 5, 7}; };
     env.unixMs = [this] { return unixMs += 15; };
-    env.monotonicMs = record::MonotonicMsNow;
+    env.monotonicMs = clock::MonotonicMsNow;
     env.settingsFile = dir.filePath("config.ini");
     env.decimalSeparator = separator;
     ConsoleRun result;

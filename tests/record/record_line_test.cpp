@@ -1,6 +1,6 @@
 #include "record/record_line.h"
 
-#include "record/ui/recording_group.h"
+#include "record/record_file.h"
 
 #include <gtest/gtest.h>
 

@@ -63,13 +63,13 @@ QPushButton* ActionButton(QGroupBox* box, const char* name, const char* caption,
 ConfigPage::ConfigPage(protocol::CommandPort& port, QWidget* parent) : QWidget(parent), port_(port) {
   setObjectName(QStringLiteral("TabSheet4"));
   handlers = {.read = [this](const protocol::Parameter& p) { read(p); },
-              .writeFloat = [this](ParameterEdit* box, std::uint8_t code, float upper,
+              .writeFloat = [this](ui::NumberEdit* box, std::uint8_t code, float upper,
                                    float lower) { writeFloat(box, code, upper, lower); },
               .writeRatedCapacity = [this] { writeRatedCapacity(); },
               .writeList = [this](QComboBox* list, std::uint8_t code, int offset) { writeList(list, code, offset); },
               .tare = [this] { tare(); },
               .calibrateInput = [this] { calibrateInput(); },
-              .editClicked = [this](ParameterEdit* box) { editClicked(box); }};
+              .editClicked = [this](ui::NumberEdit* box) { editClicked(box); }};
   build();
   for (const ParameterRow& r : rows_) wire(r);
   connect(taringButton_, &QPushButton::clicked, this, [this] { handlers.tare(); });
@@ -99,7 +99,7 @@ void ConfigPage::build() {
       for (int i = 0; i < p.choices.count(); ++i) row.list->addItem(QString::fromStdString(p.choices.text(i)));
       row.list->setCurrentIndex(0);
     } else {
-      row.edit = ui::Place<ParameterEdit>(box, place.control, kValueLeft, top, kValueWidth, kValueHeight);
+      row.edit = ui::Place<ui::NumberEdit>(box, place.control, kValueLeft, top, kValueWidth, kValueHeight);
     }
     row.readButton = GlyphButton(box, place.readButton, read, kReadLeft, top);
     row.writeButton = GlyphButton(box, place.writeButton, write, kWriteLeft, top);
@@ -138,7 +138,7 @@ void ConfigPage::wire(const ParameterRow& r) {
       break;
   }
   if (r.edit != nullptr) {
-    connect(r.edit, &ParameterEdit::clicked, this, [this, box = r.edit] { handlers.editClicked(box); });
+    connect(r.edit, &ui::NumberEdit::clicked, this, [this, box = r.edit] { handlers.editClicked(box); });
   }
 }
 
@@ -152,7 +152,7 @@ const ParameterRow& ConfigPage::row(const protocol::Parameter& parameter) const 
 }
 
 void ConfigPage::showValue(const protocol::Parameter& parameter, const QString& text) {
-  if (ParameterEdit* edit = row(parameter).edit) edit->showValue(text);
+  if (ui::NumberEdit* edit = row(parameter).edit) edit->showValue(text);
 }
 
 void ConfigPage::selectChoice(const protocol::Parameter& parameter, int position) {
@@ -167,11 +167,11 @@ void ConfigPage::tare() { port_.sendRequest(protocol::kTaring); }
 
 void ConfigPage::calibrateInput() { port_.sendRequest(protocol::kInputCalibration); }
 
-void ConfigPage::editClicked(ParameterEdit* box) { box->setInvalid(false); }
+void ConfigPage::editClicked(ui::NumberEdit* box) { box->setInvalid(false); }
 
 // Writes go whether connected or not; without a usable instrument nothing
 // leaves the PC.
-void ConfigPage::send(ParameterEdit* box, const EditWrite& write) {
+void ConfigPage::send(ui::NumberEdit* box, const EditWrite& write) {
   if (!write.command) {
     box->setInvalid(true);
     return;
@@ -180,13 +180,13 @@ void ConfigPage::send(ParameterEdit* box, const EditWrite& write) {
   port_.sendCommand(*write.command);
 }
 
-void ConfigPage::writeFloat(ParameterEdit* box, std::uint8_t writeCode, float upper, float lower) {
+void ConfigPage::writeFloat(ui::NumberEdit* box, std::uint8_t writeCode, float upper, float lower) {
   send(box, EncodeFloatWrite(box->text(), separator_, writeCode, upper, lower));
 }
 
 void ConfigPage::writeRatedCapacity() {
   const protocol::Parameter& range = *protocol::FindParameterByReadCode(protocol::kTensRangeRead);
-  ParameterEdit* box = row(range).edit;
+  ui::NumberEdit* box = row(range).edit;
   send(box, EncodeRatedCapacityWrite(box->text(), range.writeCode()));
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "config/parameter_write.h"
-#include "config/ui/parameter_edit.h"
 #include "config/ui/parameter_layout.h"
 #include "protocol/command.h"
 #include "protocol/parameter_table.h"
+#include "ui/number_edit.h"
 #include "ui/window_page.h"
 
 #include <QWidget>
@@ -25,8 +25,8 @@ namespace vestrix::config {
 struct ParameterRow {
   const protocol::Parameter* parameter = nullptr;
   QLabel* caption = nullptr;
-  ParameterEdit* edit = nullptr;  // Float32 and UInt32 parameters
-  QComboBox* list = nullptr;      // list parameters
+  ui::NumberEdit* edit = nullptr;  // Float32 and UInt32 parameters
+  QComboBox* list = nullptr;       // list parameters
   QToolButton* readButton = nullptr;
   QToolButton* writeButton = nullptr;
 };
@@ -59,31 +59,31 @@ class ConfigPage : public QWidget, public ui::WindowPage {
 
   // What the buttons do.
   void read(const protocol::Parameter& parameter);
-  void writeFloat(ParameterEdit* box, std::uint8_t writeCode, float upper, float lower);
+  void writeFloat(ui::NumberEdit* box, std::uint8_t writeCode, float upper, float lower);
   void writeRatedCapacity();
   void writeList(QComboBox* list, std::uint8_t writeCode, int offset);
   void tare();
   void calibrateInput();
   // A click on an edit box: its colour back to normal.
-  void editClicked(ParameterEdit* box);
+  void editClicked(ui::NumberEdit* box);
 
   // What the controls call: the methods above, unless the window routes
   // them through its handlers named after the controls (which call back).
   struct Handlers {
     std::function<void(const protocol::Parameter&)> read;
-    std::function<void(ParameterEdit*, std::uint8_t writeCode, float upper, float lower)> writeFloat;
+    std::function<void(ui::NumberEdit*, std::uint8_t writeCode, float upper, float lower)> writeFloat;
     std::function<void()> writeRatedCapacity;
     std::function<void(QComboBox*, std::uint8_t writeCode, int offset)> writeList;
     std::function<void()> tare;
     std::function<void()> calibrateInput;
-    std::function<void(ParameterEdit*)> editClicked;
+    std::function<void(ui::NumberEdit*)> editClicked;
   };
   Handlers handlers;
 
  private:
   void build();
   void wire(const ParameterRow& row);
-  void send(ParameterEdit* box, const EditWrite& write);
+  void send(ui::NumberEdit* box, const EditWrite& write);
 
   protocol::CommandPort& port_;
   QChar separator_ = QLatin1Char('.');

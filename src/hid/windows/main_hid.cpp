@@ -5,9 +5,9 @@
 // a program that uses it does.
 #include "cli/instrument_session.h"
 #include "cli/watch_format.h"
+#include "clock/local_clock.h"
 #include "hid/windows/windows_platform.h"
 #include "options/command_line.h"
-#include "record/local_clock.h"
 
 #include <QCoreApplication>
 
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
   if (talks > 0) {
     std::vector<std::int64_t> times;
     std::optional<vestrix::protocol::MeasurementSample> last;
-    const std::int64_t began = vestrix::record::MonotonicMsNow();
+    const std::int64_t began = vestrix::clock::MonotonicMsNow();
     for (int i = 0; i < talks; ++i) {
       const auto start = std::chrono::steady_clock::now();
       last = session.measure();
@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
       times.push_back(
           std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count());
     }
-    const std::int64_t total = std::max<std::int64_t>(vestrix::record::MonotonicMsNow() - began, 1);
+    const std::int64_t total = std::max<std::int64_t>(vestrix::clock::MonotonicMsNow() - began, 1);
     std::printf("%s\n", vestrix::cli::TextLine(*last, QLatin1Char('.')).c_str());
     std::sort(times.begin(), times.end());
     std::printf("round trips: %d, median %.3f ms, p99 %.3f ms, %.0f a second\n", talks,

@@ -50,7 +50,4 @@ class RecordingGroup : public QGroupBox {
 // appended to a file that exists, so it does not ask whether to replace one.
 QString AskRecordFile(QWidget* parent, const QString& title, const QString& current);
 
-// The record file's rule: ".csv" added to a name without it.
-inline QString WithCsvExtension(const QString& chosen) { return ui::WithExtension(chosen, QStringLiteral(".csv")); }
-
 }  // namespace vestrix::record

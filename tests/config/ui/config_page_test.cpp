@@ -3,10 +3,10 @@
 // instrument receives.
 #include "config/ui/config_page.h"
 
-#include "config/ui/parameter_edit.h"
 #include "measure/ui/display_page.h"
 #include "protocol/codecs.h"
 #include "protocol/message_codes.h"
+#include "ui/number_edit.h"
 
 #include "support/window_fixture.h"
 
@@ -112,7 +112,7 @@ TEST_P(FloatWrite, ValidatesClampsRewritesAndSends) {
   } else {
     EXPECT_TRUE(sent().empty());
     EXPECT_TRUE(r.edit->invalid());
-    EXPECT_EQ(r.edit->palette().color(QPalette::Base), ParameterEdit::kInvalidColour);
+    EXPECT_EQ(r.edit->palette().color(QPalette::Base), ui::NumberEdit::kInvalidColour);
   }
   EXPECT_EQ(r.edit->text(), QString::fromUtf8(c.shown));
 }
@@ -239,7 +239,7 @@ TEST_F(ConfigPageTest, OnlyAMouseClickRestoresTheColour) {
   startConnected();
   const ParameterRow& r = row("BoxTensOffset");
   r.writeButton->click();  // empty: invalid
-  ASSERT_EQ(base("BoxTensOffset"), ParameterEdit::kInvalidColour);
+  ASSERT_EQ(base("BoxTensOffset"), ui::NumberEdit::kInvalidColour);
   // A good write and a reply change the text, not the colour.
   r.edit->setText("3");
   r.writeButton->click();
@@ -247,7 +247,7 @@ TEST_F(ConfigPageTest, OnlyAMouseClickRestoresTheColour) {
   Bytes m = Float(33, 4.0f);
   deliver(m);
   EXPECT_EQ(r.edit->text(), "4.0000");
-  EXPECT_EQ(base("BoxTensOffset"), ParameterEdit::kInvalidColour);
+  EXPECT_EQ(base("BoxTensOffset"), ui::NumberEdit::kInvalidColour);
   // Keyboard focus does not restore it.
   window->show();
   r.edit->setFocus(Qt::TabFocusReason);
@@ -261,7 +261,7 @@ TEST_F(ConfigPageTest, OnlyAMouseClickRestoresTheColour) {
   QTest::mouseClick(r.edit, Qt::LeftButton);
   EXPECT_FALSE(invalid("BoxTensOffset"));
   EXPECT_EQ(base("BoxTensOffset"), row("BoxTensCoef").edit->palette().color(QPalette::Base));
-  EXPECT_NE(base("BoxTensOffset"), ParameterEdit::kInvalidColour);
+  EXPECT_NE(base("BoxTensOffset"), ui::NumberEdit::kInvalidColour);
 }
 
 // A value wider than its box shows its start: the sign stays in sight,

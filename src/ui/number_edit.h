@@ -2,19 +2,19 @@
 
 #include <QLineEdit>
 
-namespace vestrix::config {
+namespace vestrix::ui {
 
-// An edit box of the configuration page: free text, validated only on its
-// write button. It turns light red on invalid input and only a click with
+// An edit box for a number (the configuration page's values, the capture
+// rules): free text, validated only where it is used. It turns light red on invalid input and only a click with
 // the left mouse button brings the normal colour back (moving in with the
 // keyboard, or another button, does not).
-class ParameterEdit : public QLineEdit {
+class NumberEdit : public QLineEdit {
   Q_OBJECT
 
  public:
   static inline const QColor kInvalidColour{253, 124, 102};
 
-  explicit ParameterEdit(QWidget* parent = nullptr);
+  explicit NumberEdit(QWidget* parent = nullptr);
 
   void setInvalid(bool invalid);
   // A value from the instrument or a rewritten entry, shown from its start.
@@ -31,4 +31,4 @@ class ParameterEdit : public QLineEdit {
   bool invalid_ = false;
 };
 
-}  // namespace vestrix::config
+}  // namespace vestrix::ui

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace vestrix::settings {
+namespace vestrix::files {
 
 // Why a whole-file write failed.
 struct WriteFailure {
@@ -20,4 +20,4 @@ struct WriteFailure {
 // names anything but a regular file is refused. Nothing when it worked.
 std::optional<WriteFailure> WriteWholeFile(const QString& path, const QByteArray& content);
 
-}  // namespace vestrix::settings
+}  // namespace vestrix::files

@@ -1,12 +1,12 @@
-#include "config/ui/parameter_edit.h"
+#include "ui/number_edit.h"
 
 #include <QMouseEvent>
 
-namespace vestrix::config {
+namespace vestrix::ui {
 
-ParameterEdit::ParameterEdit(QWidget* parent) : QLineEdit(parent) {}
+NumberEdit::NumberEdit(QWidget* parent) : QLineEdit(parent) {}
 
-void ParameterEdit::setInvalid(bool invalid) {
+void NumberEdit::setInvalid(bool invalid) {
   invalid_ = invalid;
   if (invalid) {
     QPalette palette = this->palette();
@@ -17,16 +17,16 @@ void ParameterEdit::setInvalid(bool invalid) {
   }
 }
 
-void ParameterEdit::showValue(const QString& text) {
+void NumberEdit::showValue(const QString& text) {
   setText(text);
   // From its start: a number wider than the box keeps its sign in sight.
   setCursorPosition(0);
 }
 
-void ParameterEdit::mousePressEvent(QMouseEvent* event) {
+void NumberEdit::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
   // A click with the left button; the context menu's button is no click.
   if (event->button() == Qt::LeftButton) emit clicked();
 }
 
-}  // namespace vestrix::config
+}  // namespace vestrix::ui

@@ -1,10 +1,10 @@
-#include "record/local_clock.h"
+#include "clock/local_clock.h"
 
 #include <QDateTime>
 
 #include <gtest/gtest.h>
 
-namespace vestrix::record {
+namespace vestrix::clock {
 namespace {
 
 QDateTime AsDateTime(const ClockReading& c) {
@@ -23,4 +23,4 @@ TEST(LocalClock, ReadsTheLocalTime) {
 }
 
 }  // namespace
-}  // namespace vestrix::record
+}  // namespace vestrix::clock

@@ -1,10 +1,10 @@
-#include "settings/whole_file.h"
+#include "files/whole_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace vestrix::settings {
+namespace vestrix::files {
 
 // The new content goes to a file beside the target and replaces it at once
 // (QSaveFile: written, flushed to the disk, renamed over the target), so a
@@ -25,4 +25,4 @@ std::optional<WriteFailure> WriteWholeFile(const QString& path, const QByteArray
   return std::nullopt;
 }
 
-}  // namespace vestrix::settings
+}  // namespace vestrix::files

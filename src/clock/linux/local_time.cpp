@@ -1,6 +1,6 @@
-#include "record/local_time.h"
+#include "clock/local_time.h"
 
-namespace vestrix::record {
+namespace vestrix::clock {
 
 std::tm LocalCalendar(std::time_t seconds) {
   std::tm local{};
@@ -10,4 +10,4 @@ std::tm LocalCalendar(std::time_t seconds) {
   return local;
 }
 
-}  // namespace vestrix::record
+}  // namespace vestrix::clock

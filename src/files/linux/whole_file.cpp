@@ -1,4 +1,4 @@
-#include "settings/whole_file.h"
+#include "files/whole_file.h"
 
 #include <QFile>
 
@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace vestrix::settings {
+namespace vestrix::files {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::optional<WriteFailure> WriteWholeFile(const QString& path, const QByteArray
   return std::nullopt;
 }
 
-}  // namespace vestrix::settings
+}  // namespace vestrix::files

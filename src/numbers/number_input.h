@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace vestrix::config {
+namespace vestrix::numbers {
 
 // One complete decimal number as the user writes it: blanks around it, an
 // optional sign, digits with at most one decimal separator (the user's),
@@ -24,4 +24,4 @@ float ClampToFloat32(double value, float upper, float lower);
 // the text is not such an integer: a negative one among them.
 std::optional<std::uint32_t> ParseRatedCapacity(const QString& text);
 
-}  // namespace vestrix::config
+}  // namespace vestrix::numbers

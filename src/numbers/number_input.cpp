@@ -1,4 +1,4 @@
-#include "config/parameter_input.h"
+#include "numbers/number_input.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-namespace vestrix::config {
+namespace vestrix::numbers {
 
 namespace {
 
@@ -120,4 +120,4 @@ std::optional<std::uint32_t> ParseRatedCapacity(const QString& input) {
   return u;
 }
 
-}  // namespace vestrix::config
+}  // namespace vestrix::numbers

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "record/record_line.h"
+#include "clock/clock_reading.h"
 
 #include <cstdint>
 
-namespace vestrix::record {
+namespace vestrix::clock {
 
 // The wall clock in local time, to the millisecond. Read once per record, so
 // it must be cheap: the time-zone rules are loaded once, not looked up on
@@ -17,4 +17,4 @@ ClockReading LocalClockAt(std::int64_t wallMs);
 // spaced in time).
 std::int64_t MonotonicMsNow();
 
-}  // namespace vestrix::record
+}  // namespace vestrix::clock

@@ -1,4 +1,4 @@
-#include "record/local_clock.h"
+#include "clock/local_clock.h"
 
 #include <QDateTime>
 
@@ -6,7 +6,7 @@
 
 #include <ctime>
 
-namespace vestrix::record {
+namespace vestrix::clock {
 namespace {
 
 QDateTime AsDateTime(const ClockReading& c) {
@@ -32,4 +32,4 @@ TEST(LocalClock, FollowsTheZoneTzNames) {
 }
 
 }  // namespace
-}  // namespace vestrix::record
+}  // namespace vestrix::clock

@@ -1,10 +1,10 @@
-#include "record/local_clock.h"
+#include "clock/local_clock.h"
 
-#include "record/local_time.h"
+#include "clock/local_time.h"
 
 #include <chrono>
 
-namespace vestrix::record {
+namespace vestrix::clock {
 
 ClockReading LocalClockNow() {
   const auto now = std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now());
@@ -23,4 +23,4 @@ std::int64_t MonotonicMsNow() {
       .count();
 }
 
-}  // namespace vestrix::record
+}  // namespace vestrix::clock
