@@ -30,10 +30,13 @@ RulesReading ReadCaptureRules(const std::array<QString, kRuleFields>& texts, con
   if (const auto v = read(RuleField::Longest, 0, kMaxLongestSeconds)) rules.longestSeconds = *v;
   if (const auto v = read(RuleField::Before, 0, kMaxKeptSeconds)) rules.preSeconds = *v;
   if (const auto v = read(RuleField::After, 0, kMaxKeptSeconds)) rules.postSeconds = *v;
-  // An end above the start would end every test at its first sample.
-  if (!reading.invalid[static_cast<int>(RuleField::End)] && rules.endLevel > rules.startLevel) {
+  // An end above the start (compression: below it) would end every test at
+  // its first sample.
+  const bool pull = rules.direction == Direction::Tension;
+  if (!reading.invalid[static_cast<int>(RuleField::End)] &&
+      (pull ? rules.endLevel > rules.startLevel : rules.endLevel < rules.startLevel)) {
     reading.invalid[static_cast<int>(RuleField::End)] = true;
-    rules.endLevel = std::min(current.endLevel, rules.startLevel);
+    rules.endLevel = pull ? std::min(current.endLevel, rules.startLevel) : std::max(current.endLevel, rules.startLevel);
   }
   // An empty limit is no limit.
   for (const RuleField f : {RuleField::Lower, RuleField::Upper}) {

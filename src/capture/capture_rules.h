@@ -29,8 +29,9 @@ struct RulesReading {
 // Reads the typed rules: each a complete number in the separator, within
 // its range (the break share 0 to 100, the longest time 0 to a day, the
 // times kept 0 to an hour); an empty limit is no limit; an end level above
-// the start level makes the end level invalid, a lower limit above the
-// upper one the upper one.
+// the start level (in current's direction, which the rules keep; for
+// compression below it) makes the end level invalid, a lower limit above
+// the upper one the upper one.
 RulesReading ReadCaptureRules(const std::array<QString, kRuleFields>& texts, const CaptureSettings& current,
                               QChar separator);
 

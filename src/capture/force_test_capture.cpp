@@ -9,6 +9,10 @@ namespace {
 
 std::int64_t Milliseconds(double seconds) { return static_cast<std::int64_t>(std::llround(seconds * 1000)); }
 
+// Compression is captured as the pull it mirrors: its values and levels
+// turned over, its results turned back.
+double Sign(const CaptureSettings& s) { return s.direction == Direction::Compression ? -1.0 : 1.0; }
+
 Verdict Judge(double peak, const CaptureSettings& s) {
   if (!s.lowerLimit && !s.upperLimit) return Verdict::None;
   const bool within = (!s.lowerLimit || peak >= *s.lowerLimit) && (!s.upperLimit || peak <= *s.upperLimit);
@@ -20,24 +24,26 @@ Verdict Judge(double peak, const CaptureSettings& s) {
 bool ForceTestCapture::feed(std::int64_t timeMs, double value) {
   if (!since_) since_ = timeMs;
   lastMs_ = timeMs;
+  const double k = Sign(settings_);
+  const double rest = std::min(k * settings_.startLevel, k * settings_.endLevel);
   if (open_) {
     if (!step(timeMs, value)) return false;
     // The sample that ended a test may already re-arm capture, never start
     // the next test itself.
-    armed_ = value < std::min(settings_.startLevel, settings_.endLevel);
+    armed_ = k * value < rest;
     return true;
   }
   if (!std::isfinite(value)) return false;
-  if (value < std::min(settings_.startLevel, settings_.endLevel)) {
+  if (k * value < rest) {
     armed_ = true;
-  } else if (armed_ && value >= settings_.startLevel) {
+  } else if (armed_ && k * value >= k * settings_.startLevel) {
     armed_ = false;
     testSettings_ = settings_;
     open_ = Open{};
     CapturedTest& t = open_->test;
     t.startMs = t.peakMs = timeMs;
     t.keptFromMs = std::max(*since_, timeMs - Milliseconds(testSettings_.preSeconds));
-    open_->values.add(value);
+    open_->values.add(k * value);
   }
   return false;
 }
@@ -45,20 +51,22 @@ bool ForceTestCapture::feed(std::int64_t timeMs, double value) {
 // A sample of a test under way; true when it ended the test. A break is
 // told before the end level: a value that snaps from the peak to rest is a
 // break.
-bool ForceTestCapture::step(std::int64_t timeMs, double value) {
+bool ForceTestCapture::step(std::int64_t timeMs, double measured) {
   CapturedTest& t = open_->test;
   const CaptureSettings& s = testSettings_;
-  if (!std::isfinite(value)) {
+  if (!std::isfinite(measured)) {
     ++t.skipped;
     return false;
   }
+  const double k = Sign(s);
+  const double value = k * measured;
   // What ends the test is not part of it.
   const double peak = open_->values.greatest();
   if (s.breakPercent > 0 && peak > 0 && value <= peak * (1 - s.breakPercent / 100)) {
     close(timeMs, EndReason::Break, (peak - value) / peak * 100);
     return true;
   }
-  if (value < s.endLevel) {
+  if (value < k * s.endLevel) {
     close(timeMs, EndReason::EndLevel, 0);
     return true;
   }
@@ -85,9 +93,10 @@ void ForceTestCapture::close(std::int64_t endMs, EndReason reason, double breakD
   t.number = batch_.tests + 1;
   t.endMs = endMs;
   t.keptToMs = endMs + Milliseconds(testSettings_.postSeconds);
-  t.peak = v.greatest();
-  t.lowest = v.least();
-  t.mean = v.mean();
+  const double k = Sign(testSettings_);
+  t.peak = k * v.greatest();
+  t.lowest = k * v.least();
+  t.mean = k * v.mean();
   t.deviation = v.deviation();
   t.samples = v.count();
   t.end = reason;
@@ -102,6 +111,8 @@ void ForceTestCapture::close(std::int64_t endMs, EndReason reason, double breakD
     ++batch_.interrupted;
   } else {
     batch_.peaks.add(t.peak);
+    batch_.lowerLimit = testSettings_.lowerLimit;
+    batch_.upperLimit = testSettings_.upperLimit;
   }
   tests_.push_back(t);
 }

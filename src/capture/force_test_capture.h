@@ -8,8 +8,16 @@
 
 namespace vestrix::capture {
 
-// The rules of a test's capture, on the tensometric input.
+// Which way a test's force goes: a pull rises, a push (compression) falls.
+enum class Direction { Tension, Compression };
+
+// The rules of a test's capture, on the tensometric input. For compression
+// every rule is read the other way up: a test starts when the value falls
+// through the start level, ends when it rises above the end level, its peak
+// is its lowest value and a break is a rise of the set share of the peak
+// back towards zero; the levels and limits stay the values as measured.
 struct CaptureSettings {
+  Direction direction = Direction::Tension;
   double startLevel = 10;            // a test starts when the value rises through it
   double endLevel = 5;               // and ends when it falls below this,
   double breakPercent = 0;           // or drops this share of its peak (0: off),
@@ -31,9 +39,9 @@ struct CapturedTest {
   std::int64_t endMs = 0;
   std::int64_t keptFromMs = 0;  // with the samples before the start
   std::int64_t keptToMs = 0;    // and after the end
-  double peak = 0;              // the largest value, and when
+  double peak = 0;              // the largest value (compression: the lowest), and when
   std::int64_t peakMs = 0;
-  double lowest = 0;
+  double lowest = 0;  // the value furthest from the peak the other way
   double mean = 0;
   double deviation = 0;  // sample standard deviation
   std::uint64_t samples = 0;
@@ -54,6 +62,9 @@ struct Batch {
   int failed = 0;
   int interrupted = 0;
   RunningStats peaks;
+  // The limits the latest completed test was judged by.
+  std::optional<double> lowerLimit;
+  std::optional<double> upperLimit;
 };
 
 // Captures tests from a stream of samples, fed one by one.
@@ -89,7 +100,7 @@ class ForceTestCapture {
  private:
   struct Open {
     CapturedTest test;
-    RunningStats values;
+    RunningStats values;  // as a pull: compression's values turned over
   };
   bool step(std::int64_t timeMs, double value);
   void close(std::int64_t endMs, EndReason reason, double breakDrop);

@@ -1,5 +1,6 @@
 #include "capture/results_file.h"
 
+#include "capture/process_capability.h"
 #include "clock/local_clock.h"
 #include "protocol/format_fixed.h"
 #include "record/record_line.h"
@@ -64,14 +65,17 @@ QByteArray BatchText(const Batch& batch, QChar s, const QString& unit) {
   for (const char* heading : {"Mean peak", "Std. dev. of peaks", "Lowest peak", "Highest peak"}) {
     text += Heading(heading, unit) + ';';
   }
-  text += "\r\n";
+  text += "Cp;Cpk;\r\n";
   const bool any = batch.peaks.count() > 0;
   text += QByteArray::number(batch.tests) + ';' + QByteArray::number(batch.passed) + ';' +
           QByteArray::number(batch.failed) + ';' + QByteArray::number(batch.interrupted) + ';';
   text += (any ? Fixed(batch.peaks.mean(), 4, s) : QByteArray()) + ';';
   text += (any ? Fixed(batch.peaks.deviation(), 4, s) : QByteArray()) + ';';
   text += (any ? Fixed(batch.peaks.least(), 4, s) : QByteArray()) + ';';
-  text += (any ? Fixed(batch.peaks.greatest(), 4, s) : QByteArray()) + ";\r\n";
+  text += (any ? Fixed(batch.peaks.greatest(), 4, s) : QByteArray()) + ';';
+  const Capability capability = ProcessCapability(batch);
+  text += (capability.shown() ? Fixed(capability.cp, 3, s) : QByteArray()) + ';';
+  text += (capability.shown() ? Fixed(capability.cpk, 3, s) : QByteArray()) + ";\r\n";
   return text;
 }
 

@@ -24,7 +24,8 @@ const char* VerdictText(Verdict verdict);
 
 // The results as a semicolon-separated file, lines as the record file
 // has them (every field followed by ";", CR LF): a header, a line a test,
-// then the batch's header and its line. Numbers in the user's decimal
+// then the batch's header and its line (Cp and Cpk empty where they are
+// not shown). Numbers in the user's decimal
 // separator. The unit of the values, when known, follows their headings
 // ("Peak [N]").
 QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock,

@@ -1,9 +1,11 @@
 #include "chart/capture_panel.h"
 
 #include "capture/capture_rules.h"
+#include "i18n/list_texts.h"
 #include "ui/number_edit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -48,6 +50,14 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
   armBox_ = new QCheckBox(QStringLiteral("Capture tests"), this);
   armBox_->setObjectName(QStringLiteral("CaptureArmed"));
   top->addWidget(armBox_);
+  auto* directionLabel = new QLabel(QStringLiteral("Direction"), this);
+  directionLabel->setObjectName(QStringLiteral("CaptureDirectionLabel"));
+  directionList_ = new QComboBox(this);
+  directionList_->setObjectName(QStringLiteral("CaptureDirection"));
+  directionList_->addItems(i18n::CaptureDirections());
+  top->addSpacing(12);
+  top->addWidget(directionLabel);
+  top->addWidget(directionList_);
   top->addStretch();
   clearButton_ = new QPushButton(QStringLiteral("Clear"), this);
   clearButton_->setObjectName(QStringLiteral("CaptureClear"));
@@ -75,6 +85,7 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
   }
   layout->addLayout(grid);
   connect(armBox_, &QCheckBox::toggled, this, &CapturePanel::rulesEdited);
+  connect(directionList_, &QComboBox::currentIndexChanged, this, &CapturePanel::rulesEdited);
 
   results_ = new CaptureResultsModel(this);
   table_ = new QTableView(this);
@@ -113,7 +124,8 @@ void CapturePanel::fitColumns() {
 }
 
 std::vector<ui::SettingsRow> CapturePanel::settingsRows() const {
-  std::vector<ui::SettingsRow> rows{{.key = "CaptureArmed", .box = armBox_}};
+  std::vector<ui::SettingsRow> rows{{.key = "CaptureArmed", .box = armBox_},
+                                    {.key = "CaptureDirection", .list = directionList_}};
   for (int f = 0; f < kFields; ++f) rows.push_back({.key = kFieldSpecs[f].box, .edit = boxes_[f]});
   return rows;
 }
@@ -132,7 +144,10 @@ void CapturePanel::setValueUnit(const QString& unit) {
 capture::CaptureSettings CapturePanel::rules(const capture::CaptureSettings& current, QChar separator) const {
   std::array<QString, kFields> texts;
   for (int f = 0; f < kFields; ++f) texts[f] = boxes_[f]->text();
-  const capture::RulesReading reading = capture::ReadCaptureRules(texts, current, separator);
+  capture::CaptureSettings directed = current;
+  directed.direction =
+      directionList_->currentIndex() == 1 ? capture::Direction::Compression : capture::Direction::Tension;
+  const capture::RulesReading reading = capture::ReadCaptureRules(texts, directed, separator);
   for (int f = 0; f < kFields; ++f) boxes_[f]->setInvalid(reading.invalid[f]);
   return reading.rules;
 }

@@ -8,6 +8,7 @@
 #include <array>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -32,6 +33,8 @@ class CapturePanel : public QWidget {
   explicit CapturePanel(QWidget* parent = nullptr);
 
   QCheckBox* armBox() const { return armBox_; }
+  // Tension or compression.
+  QComboBox* directionList() const { return directionList_; }
   ui::NumberEdit* box(Field field) const { return boxes_[field]; }
   QPushButton* clearButton() const { return clearButton_; }
   QPushButton* exportButton() const { return exportButton_; }
@@ -39,15 +42,16 @@ class CapturePanel : public QWidget {
   QLabel* batchLabel() const { return batchLabel_; }
   CaptureResultsModel* results() const { return results_; }
   QLabel* label(Field field) const { return labels_[field]; }
-  // Its controls whose state the settings file keeps: the box that arms it
-  // and the rules' boxes (named as their keys).
+  // Its controls whose state the settings file keeps: the box that arms it,
+  // the direction and the rules' boxes (named as their keys).
   std::vector<ui::SettingsRow> settingsRows() const;
 
   // The unit of the levels and limits, after their captions ("[N]"); ""
   // for none. Call again after the captions were translated.
   void setValueUnit(const QString& unit);
 
-  // The rules the boxes give, read in the user's decimal separator. A box
+  // The rules the boxes give in the direction chosen, read in the user's
+  // decimal separator. A box
   // that holds nothing its rule can use turns light red, and that rule
   // keeps its value from `current`.
   capture::CaptureSettings rules(const capture::CaptureSettings& current, QChar separator) const;
@@ -62,6 +66,7 @@ class CapturePanel : public QWidget {
 
  private:
   QCheckBox* armBox_;
+  QComboBox* directionList_;
   std::array<ui::NumberEdit*, kFields> boxes_{};
   std::array<QLabel*, kFields> labels_{};
   QString unitSuffix_;  // as it stands after the captions

@@ -1,5 +1,6 @@
 #include "chart/charts_page.h"
 
+#include "capture/process_capability.h"
 #include "capture/results_file.h"
 #include "chart/review_loader.h"
 #include "files/whole_file.h"
@@ -322,6 +323,13 @@ void ChartsPage::showCaptureResults() {
     line +=
         host_.message(QStringLiteral("TXT_CAPTURE_PEAKS"))
             .arg(value(b.peaks.mean()), value(b.peaks.deviation()), value(b.peaks.least()), value(b.peaks.greatest()));
+  }
+  const capture::Capability capability = capture::ProcessCapability(b);
+  if (capability.shown()) {
+    line += host_.message(QStringLiteral("TXT_CAPTURE_CAPABILITY"))
+                .arg(protocol::FormatFixed(capability.cp, 15, 2, separator_),
+                     protocol::FormatFixed(capability.cpk, 15, 2, separator_))
+                .arg(capability.count);
   }
   capturePanel_->batchLabel()->setText(line);
 }

@@ -126,6 +126,7 @@ const std::vector<CommandSpec> kCommands = {
      "capture force tests and judge their peaks",
      {{"--count", "N", "stop after N tests"},
       {"--duration", "SECONDS", "stop after this time"},
+      {"--direction", "DIRECTION", "'tension' (pull) or 'compression' (push: every rule the other way up)"},
       {"--start", "LEVEL", "a test starts when the force rises through this level"},
       {"--end", "LEVEL", "and ends when it falls below this one,"},
       {"--break", "PERCENT", "or drops this share below its peak (0: off),"},

@@ -20,11 +20,22 @@ constexpr const char* kRuleOptions[capture::kRuleFields] = {"--start",  "--end",
 capture::CaptureSettings Rules(const CommandContext& context) {
   std::array<QString, capture::kRuleFields> texts;
   const settings::IniFile file(context.settingsFile());
+  capture::CaptureSettings directed;
+  const std::string direction =
+      context.args()
+          .value("--direction")
+          .value_or(std::get<int>(settings::Read(file, settings::Spec(settings::Key::CaptureDirection))) == 1
+                        ? "compression"
+                        : "tension");
+  if (direction != "tension" && direction != "compression") {
+    throw CommandEnd{kUsage, "--direction is 'tension' or 'compression', not '" + direction + "'"};
+  }
+  directed.direction = direction == "compression" ? capture::Direction::Compression : capture::Direction::Tension;
   for (int i = 0; i < capture::kRuleFields; ++i) {
     const auto key = static_cast<settings::Key>(static_cast<int>(settings::Key::CaptureStart) + i);
     texts[static_cast<std::size_t>(i)] = std::get<QString>(settings::Read(file, settings::Spec(key)));
   }
-  const capture::RulesReading stored = capture::ReadCaptureRules(texts, capture::CaptureSettings{}, QLatin1Char('.'));
+  const capture::RulesReading stored = capture::ReadCaptureRules(texts, directed, QLatin1Char('.'));
   for (int i = 0; i < capture::kRuleFields; ++i) {
     if (const std::optional<std::string> given = context.args().value(kRuleOptions[i])) {
       texts[static_cast<std::size_t>(i)] = QString::fromStdString(*given);
@@ -33,13 +44,15 @@ capture::CaptureSettings Rules(const CommandContext& context) {
                                    " holds an invalid rule for " + kRuleOptions[i] + ": give it as an option"};
     }
   }
-  const capture::RulesReading reading = capture::ReadCaptureRules(texts, capture::CaptureSettings{}, QLatin1Char('.'));
+  const capture::RulesReading reading = capture::ReadCaptureRules(texts, directed, QLatin1Char('.'));
   for (int i = 0; i < capture::kRuleFields; ++i) {
     if (reading.invalid[static_cast<std::size_t>(i)]) {
-      throw CommandEnd{kUsage, std::string(kRuleOptions[i]) + " '" + texts[static_cast<std::size_t>(i)].toStdString() +
-                                   "' is not a valid rule (numbers with a point; the end level not above the "
-                                   "start level, the break 0 to 100, the longest time 0 to 86400, the times "
-                                   "before and after 0 to 3600, the lower limit not above the upper)"};
+      throw CommandEnd{
+          kUsage,
+          std::string(kRuleOptions[i]) + " '" + texts[static_cast<std::size_t>(i)].toStdString() +
+              "' is not a valid rule (numbers with a point; the end level not above the "
+              "start level (compression: not below it), the break 0 to 100, the longest time 0 to 86400, the times "
+              "before and after 0 to 3600, the lower limit not above the upper)"};
     }
   }
   return reading.rules;

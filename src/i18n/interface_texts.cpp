@@ -105,6 +105,7 @@ constexpr Row kCaptions[] = {
     {"ChartOut2", "Przekaźnik 2", "Relay 2"},
     // Its test capture.
     {"CaptureArmed", "Wykrywaj testy", "Capture tests"},
+    {"CaptureDirectionLabel", "Kierunek", "Direction"},
     {"CaptureStartLabel", "Poziom startu", "Start level"},
     {"CaptureEndLabel", "Poziom końca", "End level"},
     {"CaptureBreakLabel", "Zerwanie [%]", "Break [%]"},

@@ -10,7 +10,7 @@ namespace vestrix::i18n {
 
 namespace {
 
-constexpr std::array<TranslatedList, 15> kLists = {{
+constexpr std::array<TranslatedList, 16> kLists = {{
     {"BoxTensPoint", "TensPoint", true},
     {"BoxAdcPoint", "AdcPoint", true},
     {"BoxEncPoint", "EncPoint", true},
@@ -26,6 +26,7 @@ constexpr std::array<TranslatedList, 15> kLists = {{
     {"BoxPk2", "Pk2Source", true},
     {"DataTime", "UpdatePeriods", true},
     {"ChartSpan", "ChartSpans", false},
+    {"CaptureDirection", "CaptureDirections", false},
 }};
 
 // The Polish words of a parameter's fixed entries, where Polish has words
@@ -44,6 +45,7 @@ const PolishWords kPolishWords[] = {
     {"Pk1Source", {"Tensometr", "Enkoder", "IN 0-10V"}},
     {"Pk2Source", {"Tensometr", "Enkoder", "IN 0-10V"}},
     {"ChartSpans", {"10 s", "1 min", "10 min", "1 h", "wszystko"}},
+    {"CaptureDirections", {"Rozciąganie", "Ściskanie"}},
 };
 
 const PolishWords* PolishOf(const char* parameter) {
@@ -71,13 +73,20 @@ const QStringList& ChartSpans() {
   return spans;
 }
 
+const QStringList& CaptureDirections() {
+  static const QStringList directions = {QStringLiteral("Tension"), QStringLiteral("Compression")};
+  return directions;
+}
+
 std::span<const TranslatedList> TranslatedLists() { return kLists; }
 
 QStringList ListEntries(const TranslatedList& list, int language) {
   const PolishWords* polish = language == kPolish ? PolishOf(list.source) : nullptr;
   const protocol::Parameter* parameter = protocol::FindParameterByName(list.source);
   if (parameter == nullptr) {
-    QStringList entries = std::strcmp(list.source, "ChartSpans") == 0 ? ChartSpans() : UpdatePeriods();
+    QStringList entries = std::strcmp(list.source, "ChartSpans") == 0          ? ChartSpans()
+                          : std::strcmp(list.source, "CaptureDirections") == 0 ? CaptureDirections()
+                                                                               : UpdatePeriods();
     for (int i = 0; polish != nullptr && i < entries.size(); ++i) {
       entries[i] = QString::fromUtf8(polish->fixed[static_cast<std::size_t>(i)]);
     }

@@ -11,6 +11,8 @@ namespace vestrix::i18n {
 const QStringList& UpdatePeriods();
 // The spans of the Charts page's live view.
 const QStringList& ChartSpans();
+// The directions of a test: tension, compression.
+const QStringList& CaptureDirections();
 
 // A pick-only list of the window whose entries the translation table
 // carries: the "<control>.Items" and "<control>.Text" rows are made from
@@ -18,7 +20,8 @@ const QStringList& ChartSpans();
 // periods), Polish where that language has words of its own.
 struct TranslatedList {
   const char* control;  // "BoxTensUnit"
-  // Its parameter in the parameter table, or "UpdatePeriods" or "ChartSpans".
+  // Its parameter in the parameter table, or "UpdatePeriods", "ChartSpans"
+  // or "CaptureDirections".
   const char* source;
   bool textRow;  // a "<control>.Text" row too
 };

@@ -79,6 +79,7 @@ constexpr TextRow kMessages[] = {
     {"TXT_CAPTURE_INTERRUPTED", ", przerwanych: %1", ", interrupted: %1"},
     {"TXT_CAPTURE_PEAKS", "; szczyt: średnio %1, odch. std. %2, od %3 do %4",
      "; peak: mean %1, std. dev. %2, from %3 to %4"},
+    {"TXT_CAPTURE_CAPABILITY", "; Cp %1, Cpk %2 (z %3 testów)", "; Cp %1, Cpk %2 (of %3 tests)"},
     // What each capture rule takes (the boxes' tooltips), split at ";".
     {"TXT_CAPTURE_RULES",
      "Test zaczyna się, gdy wartość wzrośnie do tego poziomu;"

@@ -9,7 +9,7 @@ namespace {
 const QString kDefaultRecordFile = QStringLiteral("data.csv");
 
 // clang-format off
-const std::array<KeySpec, 32> kKeys = {{
+const std::array<KeySpec, 33> kKeys = {{
     {Key::AcquisitionRunning, "Options", "Checkbox_DataAcquistion", Kind::Bool,    false,             Written::AtClose},
     {Key::RecordPeriod,       "Options", "DataAcquistionSpeed",     Kind::Integer, 0,                 Written::AtClose},
     {Key::RecordFile,         "Options", "FileName",                Kind::String,  kDefaultRecordFile, Written::WhenPicked},
@@ -44,6 +44,7 @@ const std::array<KeySpec, 32> kKeys = {{
     {Key::CaptureAfter,       "Options", "CaptureAfter",            Kind::Number,  QString("0.5"),    Written::AtCloseWhenUsed},
     {Key::CaptureLower,       "Options", "CaptureLower",            Kind::Number,  QString(),         Written::AtCloseWhenUsed},
     {Key::CaptureUpper,       "Options", "CaptureUpper",            Kind::Number,  QString(),         Written::AtCloseWhenUsed},
+    {Key::CaptureDirection,   "Options", "CaptureDirection",        Kind::Integer, 0,                 Written::AtCloseWhenUsed},
 }};
 // clang-format on
 

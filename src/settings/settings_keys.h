@@ -44,6 +44,7 @@ enum class Key {
   CaptureAfter,
   CaptureLower,
   CaptureUpper,
+  CaptureDirection,
 };
 
 // Number: a number the user types, kept as text with a point whatever the

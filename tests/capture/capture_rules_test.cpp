@@ -52,5 +52,22 @@ TEST(Rules, AnEndAboveTheStartIsTheEndsFault) {
   EXPECT_EQ(reading.rules.endLevel, 4);
 }
 
+// For compression the other way up: an end level below the start is the
+// end's fault, one above it is right.
+TEST(Rules, ForCompressionAnEndBelowTheStartIsTheEndsFault) {
+  CaptureSettings current;
+  current.direction = Direction::Compression;
+  current.startLevel = -10;
+  current.endLevel = -5;
+  const RulesReading wrong =
+      ReadCaptureRules({"-10", "-12", "0", "0", "0.5", "0.5", "", ""}, current, QLatin1Char('.'));
+  EXPECT_TRUE(wrong.invalid[static_cast<std::size_t>(RuleField::End)]);
+  EXPECT_EQ(wrong.rules.endLevel, -5);
+  EXPECT_EQ(wrong.rules.direction, Direction::Compression);
+  const RulesReading right = ReadCaptureRules({"-10", "-4", "0", "0", "0.5", "0.5", "", ""}, current, QLatin1Char('.'));
+  EXPECT_TRUE(right.valid());
+  EXPECT_EQ(right.rules.endLevel, -4);
+}
+
 }  // namespace
 }  // namespace vestrix::capture

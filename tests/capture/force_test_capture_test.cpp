@@ -157,6 +157,67 @@ INSTANTIATE_TEST_SUITE_P(
                                  With(10, 5),
                                  {{EndReason::EndLevel, 60}}}));
 
+// Compression is tension the other way up: every signal above, turned over
+// with its levels and limits, gives the same tests turned over (peak the
+// lowest value, a break a rise back towards zero), and the same verdicts.
+TEST_P(Signals, TurnedOverAreTheSameCompressionTests) {
+  const SignalCase& c = GetParam();
+  CaptureSettings pull = c.settings;
+  pull.lowerLimit = 30;
+  pull.upperLimit = 95;
+  CaptureSettings push = pull;
+  push.direction = Direction::Compression;
+  push.startLevel = -pull.startLevel;
+  push.endLevel = -pull.endLevel;
+  push.lowerLimit = -*pull.upperLimit;
+  push.upperLimit = -*pull.lowerLimit;
+  ForceTestCapture tension(pull);
+  ForceTestCapture compression(push);
+  for (std::size_t i = 0; i < c.signal.size(); ++i) {
+    const auto at = static_cast<std::int64_t>(i) * 15;
+    EXPECT_EQ(tension.feed(at, c.signal[i]), compression.feed(at, -c.signal[i])) << i;
+  }
+  if (c.interruptAtEnd) {
+    EXPECT_EQ(tension.interrupt(), compression.interrupt());
+  }
+  ASSERT_EQ(compression.tests().size(), c.tests.size());
+  for (std::size_t k = 0; k < c.tests.size(); ++k) {
+    const CapturedTest& t = tension.tests()[k];
+    const CapturedTest& p = compression.tests()[k];
+    SCOPED_TRACE(k);
+    EXPECT_EQ(p.end, t.end);
+    EXPECT_EQ(p.peak, -t.peak);
+    EXPECT_EQ(p.peakMs, t.peakMs);
+    EXPECT_EQ(p.lowest, -t.lowest);
+    EXPECT_NEAR(p.mean, -t.mean, 1e-12 * (1 + std::abs(t.mean)));
+    EXPECT_NEAR(p.deviation, t.deviation, 1e-12 * (1 + t.deviation));
+    EXPECT_EQ(p.breakDropPercent, t.breakDropPercent);
+    EXPECT_EQ(p.verdict, t.verdict);
+    EXPECT_EQ(std::pair(p.startMs, p.endMs), std::pair(t.startMs, t.endMs));
+  }
+  EXPECT_EQ(compression.batch().passed, tension.batch().passed);
+  EXPECT_EQ(compression.batch().peaks.mean(), -tension.batch().peaks.mean());
+}
+
+// A push test as a compression rig gives it: rest near zero, a fall to
+// -120 and back; a pull of the same size is no compression test.
+TEST(Compression, APushIsATestAndAPullIsNot) {
+  CaptureSettings s = With(-10, -5);
+  s.direction = Direction::Compression;
+  s.lowerLimit = -130;
+  s.upperLimit = -110;
+  ForceTestCapture capture(s);
+  const std::vector<double> signal =
+      Join({Flat(0.5, 10), Ramp(0, 120, 9), Flat(0, 10), Ramp(0, -120, 13), Ramp(-120, 0, 13), Flat(0.2, 10)});
+  for (std::size_t i = 0; i < signal.size(); ++i) capture.feed(static_cast<std::int64_t>(i) * 15, signal[i]);
+  ASSERT_EQ(capture.tests().size(), 1u);
+  const CapturedTest& t = capture.tests().front();
+  EXPECT_EQ(t.peak, -120);
+  EXPECT_EQ(t.end, EndReason::EndLevel);
+  EXPECT_EQ(t.verdict, Verdict::Pass);
+  EXPECT_EQ(t.lowest, -10);  // the value nearest rest: the start level, met exactly
+}
+
 TEST(Verdicts, AtTheLimitsExactly) {
   struct Case {
     std::optional<double> lower, upper;

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -35,11 +36,9 @@ class CapturePanelTest : public testing::WindowFixture {
  protected:
   ChartsPage* page() const { return window->TabSheet2; }
   CapturePanel* capture() const { return page()->capturePanel(); }
-  void startCapturing(const QByteArray& extra = {}) {
-    captureSettings = std::make_unique<testing::TestSettings>(
-        "ShowCharts=1\r\nCaptureArmed=1\r\nCaptureLower=500\r\n"
-        "CaptureUpper=800\r\nCaptureBreak=50\r\n" +
-        extra);
+  void startCapturing(const QByteArray& extra = {},
+                      const QByteArray& rules = "CaptureLower=500\r\nCaptureUpper=800\r\nCaptureBreak=50\r\n") {
+    captureSettings = std::make_unique<testing::TestSettings>("ShowCharts=1\r\nCaptureArmed=1\r\n" + rules + extra);
     plugInstrument();
     window = std::make_unique<app::TFMain>(bus, captureSettings->path());
     window->setDecimalSeparator(QLatin1Char(','));
@@ -53,12 +52,15 @@ class CapturePanelTest : public testing::WindowFixture {
     model.setNoise(0);
     model.setSignalTime([this] { return seconds; });
   }
-  // The demo's pull tests, sample by sample at the 15 ms poll.
-  void run(int samples) {
+  // The demo's pull tests (pushes when turned over), sample by sample at
+  // the 15 ms poll.
+  void run(int samples, bool turnedOver = false) {
     for (int i = 0; i < samples; ++i, ++sample) {
       seconds = sample * 0.015;
       nowMs = kStart + sample * 15;
-      const auto m = protocol::EncodeMeasurement(model.measure());
+      protocol::MeasurementSample measured = model.measure();
+      if (turnedOver) measured.tensValue = -measured.tensValue;
+      const auto m = protocol::EncodeMeasurement(measured);
       std::vector<std::uint8_t> report(m.begin(), m.end());
       report.resize(63);
       window->HandleDeviceReport(*window->ActiveDevice(), 1, report.data(), 63);
@@ -71,6 +73,33 @@ class CapturePanelTest : public testing::WindowFixture {
   int sample = 0;
   std::int64_t nowMs = kStart;
 };
+
+// The demo's tests turned over are compression tests: with the direction
+// and the rules the other way up, the same ten tests, their peaks the
+// lowest values, the same verdicts; the direction kept in the settings.
+TEST_F(CapturePanelTest, CompressionTestsAreTheDemosTestsTurnedOver) {
+  startCapturing("CaptureDirection=1\r\n",
+                 "CaptureStart=-10\r\nCaptureEnd=-5\r\nCaptureLower=-800\r\nCaptureUpper=-500\r\n"
+                 "CaptureBreak=50\r\n");
+  EXPECT_EQ(capture()->directionList()->currentIndex(), 1);
+  EXPECT_EQ(capture()->directionList()->currentText(), "Compression");
+  run(10 * 400 + 10, true);
+  const std::vector<capture::CapturedTest>& tests = page()->capture().tests();
+  ASSERT_EQ(tests.size(), 10u);
+  for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(tests[k].peak, -sim::InstrumentModel::kTestPeaks[k]) << k;
+  EXPECT_EQ(page()->capture().batch().passed, 8);
+  EXPECT_EQ(page()->capture().batch().failed, 2);
+  EXPECT_TRUE(capture()->batchLabel()->text().contains("Cp 0,52, Cpk 0,48"))
+      << capture()->batchLabel()->text().toStdString();
+  // Back to tension, the levels below zero are the end's fault.
+  capture()->directionList()->setCurrentIndex(0);
+  EXPECT_TRUE(capture()->box(CapturePanel::End)->invalid());
+  capture()->directionList()->setCurrentIndex(1);
+  window->close();
+  window.reset();
+  const settings::IniFile ini(captureSettings->path());
+  EXPECT_EQ(ini.readInteger("Options", "CaptureDirection", -1), 1);
+}
 
 // Ten tests of the demo in sequence: ten rows, the two outside the limits
 // FAIL, and the export's exact bytes.
@@ -102,7 +131,8 @@ TEST_F(CapturePanelTest, TenTestsOfTheDemoCapturedJudgedAndExported) {
   EXPECT_EQ(capture()->results()->data(capture()->results()->index(0, 4), Qt::BackgroundRole).value<QColor>(),
             CaptureResultsModel::kPass);
   EXPECT_EQ(capture()->batchLabel()->text(),
-            "Tests: 10, passed: 8, failed: 2; peak: mean 638,7000, std. dev. 96,1435, from 480,0000 to 830,0000");
+            "Tests: 10, passed: 8, failed: 2; peak: mean 638,7000, std. dev. 96,1435, from 480,0000 to 830,0000; "
+            "Cp 0,52, Cpk 0,48 (of 10 tests)");
 
   QTemporaryDir dir;
   page()->chooseResultsFile = [&] { return dir.filePath("batch"); };
@@ -133,8 +163,8 @@ TEST_F(CapturePanelTest, TenTestsOfTheDemoCapturedJudgedAndExported) {
         QByteArray::number(k + 1) + ';' + record::DateText(at) + ';' + record::TimeText(at) + ';' + kRest[k] + "\r\n";
   }
   expected +=
-      "Tests;Passed;Failed;Interrupted;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;\r\n"
-      "10;8;2;0;638,7000;96,1435;480,0000;830,0000;\r\n";
+      "Tests;Passed;Failed;Interrupted;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;Cp;Cpk;\r\n"
+      "10;8;2;0;638,7000;96,1435;480,0000;830,0000;0,520;0,481;\r\n";
   EXPECT_EQ(file.readAll().toStdString(), expected.toStdString());
   EXPECT_EQ(panel(0), message("IDS_CAPTURE_EXPORTED").arg(dir.filePath("batch.csv")));
 }

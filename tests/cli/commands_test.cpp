@@ -345,8 +345,9 @@ TEST_F(TestsCommand, JudgesEachPeakAndTheBatch) {
     EXPECT_NE(lines[i + 1].find(";" + tests[i].first), std::string::npos) << lines[i + 1];
     EXPECT_EQ(lines[i + 1].substr(lines[i + 1].size() - tests[i].second.size() - 1), tests[i].second + ";");
   }
-  EXPECT_EQ(lines[4],
-            "Tests;Passed;Failed;Interrupted;Mean peak [N];Std. dev. of peaks [N];Lowest peak [N];Highest peak [N];");
+  EXPECT_EQ(
+      lines[4],
+      "Tests;Passed;Failed;Interrupted;Mean peak [N];Std. dev. of peaks [N];Lowest peak [N];Highest peak [N];Cp;Cpk;");
   EXPECT_EQ(lines[5].rfind("3;2;1;0;", 0), 0u) << lines[5];
 }
 
@@ -365,7 +366,7 @@ TEST_F(TestsCommand, AnInterruptedTestIsNotJudged) {
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 4u) << r.out;
   EXPECT_EQ(lines[1].substr(lines[1].size() - std::string(";interrupted;;;").size()), ";interrupted;;;") << lines[1];
-  EXPECT_EQ(lines[3], "1;0;0;1;;;;;");
+  EXPECT_EQ(lines[3], "1;0;0;1;;;;;;;");
 }
 
 TEST_F(TestsCommand, TakesTheRulesOfTheWindowsSettingsFile) {
@@ -379,6 +380,20 @@ TEST_F(TestsCommand, TakesTheRulesOfTheWindowsSettingsFile) {
   EXPECT_EQ(r.code, 1) << r.err;
 }
 
+// A push rig's tests: the window's direction from its settings file, or
+// the option, with the levels and limits below zero.
+TEST_F(TestsCommand, CompressionFromTheSettingsFileOrTheOption) {
+  fastTests();
+  std::ofstream(path("config.ini")) << "[Options]\r\nCaptureDirection=1\r\nCaptureStart=-10\r\nCaptureEnd=-5\r\n";
+  // The demo pulls: no push among its tests.
+  ConsoleRun r = run({"tests", "--duration", "1"});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Lines(r.out).size(), 3u) << r.out;  // the header and the batch's two lines
+  r = run({"tests", "--count", "1", "--direction", "tension", "--start", "10", "--end", "5"});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Lines(r.out).size(), 4u) << r.out;
+}
+
 TEST_F(TestsCommand, RefusesInvalidRules) {
   EXPECT_EQ(run({"tests", "--break", "150"}).code, 2);
   EXPECT_EQ(run({"tests", "--lower", "700", "--upper", "600"}).code, 2);
@@ -386,6 +401,11 @@ TEST_F(TestsCommand, RefusesInvalidRules) {
   EXPECT_EQ(run({"tests", "--longest", "1e16"}).code, 2);
   EXPECT_EQ(run({"tests", "--after", "3601"}).code, 2);
   EXPECT_EQ(run({"tests", "--start", "10", "--end", "20"}).code, 2);
+  // Compression's levels the other way up; a direction that is neither.
+  EXPECT_EQ(run({"tests", "--direction", "compression", "--start", "10", "--end", "5"}).code, 2);
+  const ConsoleRun sideways = run({"tests", "--direction", "sideways"});
+  EXPECT_EQ(sideways.code, 2);
+  EXPECT_NE(sideways.err.find("--direction is 'tension' or 'compression'"), std::string::npos) << sideways.err;
   std::ofstream(path("config.ini")) << "[Options]\r\nCaptureStart=abc\r\n";
   const ConsoleRun r = run({"tests"});
   EXPECT_EQ(r.code, 2);

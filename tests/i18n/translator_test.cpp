@@ -151,11 +151,11 @@ TEST(TranslationTableData, SectionsAndRowCounts) {
   EXPECT_EQ(t.sectionNames(), QStringList({"Captions", "Hints", "DisplayLabels", "Fonts", "MultiLines", "DlgsCaptions",
                                            "Strings", "OtherStrings", "Locales", "Collections", "CharSets"}));
   // The window's 74 captions, then the 13 of the Charts page and the box
-  // that shows it, and the 11 of its test capture.
-  EXPECT_EQ(t.rows(kCaptionsSection).size(), 74u + 13u + 11u);
+  // that shows it, and the 12 of its test capture.
+  EXPECT_EQ(t.rows(kCaptionsSection).size(), 74u + 13u + 12u);
   EXPECT_EQ(t.rows(kCaptionsSection)[73].name, "Label52");
   EXPECT_EQ(t.rows(kFontsSection).size(), 11u);
-  EXPECT_EQ(t.rows(kMultiLinesSection).size(), 14u + 1u);  // and the Charts page's span list
+  EXPECT_EQ(t.rows(kMultiLinesSection).size(), 14u + 2u);  // and the Charts page's span and direction lists
   EXPECT_EQ(t.rows(kDialogCaptionsSection).size(), 15u);
   EXPECT_EQ(t.rows(kOtherStringsSection).size(), 25u);
   EXPECT_EQ(t.rows(kCollectionsSection).size(), 4u);
@@ -176,7 +176,7 @@ TEST(TranslationTableData, ListRowsAsTheTableGivesThem) {
   EXPECT_EQ(names, QStringList({"BoxTensPoint.Items", "BoxAdcPoint.Items", "BoxEncPoint.Items", "BoxTensUnit.Items",
                                 "BoxTensFilter.Items", "BoxModbusBr.Items", "BoxModbusAdr.Items", "BoxMemory.Items",
                                 "BoxEncReset.Items", "BoxTrigerSource.Items", "BoxSampleTime.Items", "BoxPk1.Items",
-                                "BoxPk2.Items", "DataTime.Items", "ChartSpan.Items"}));
+                                "BoxPk2.Items", "DataTime.Items", "ChartSpan.Items", "CaptureDirection.Items"}));
   QString numbers;
   for (int i = 1; i <= 39; ++i) numbers += QStringLiteral(",%1").arg(i);
   const TranslationRow* filter = t.findRow(kMultiLinesSection, "BoxTensFilter.Items");
