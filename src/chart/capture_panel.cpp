@@ -107,6 +107,7 @@ CapturePanel::CapturePanel(QWidget* parent) : QWidget(parent) {
 
   batchLabel_ = new QLabel(this);
   batchLabel_->setObjectName(QStringLiteral("CaptureBatch"));
+  batchLabel_->setWordWrap(true);  // the figures take a second line where they need it
   layout->addWidget(batchLabel_);
 }
 

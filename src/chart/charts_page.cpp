@@ -280,6 +280,7 @@ void ChartsPage::applyCaptureRules() {
   // Disarmed, a test under way is closed as interrupted, and the next
   // arming starts as the first did.
   if (!capturePanel_->armBox()->isChecked() && liveCapture_.interrupt() && !reviewing()) showCaptureResults();
+  showGuides();
   // Over a file every sample is at hand: captured and judged again.
   if (reviewing()) {
     captureFile();
@@ -332,6 +333,26 @@ void ChartsPage::showCaptureResults() {
                 .arg(capability.count);
   }
   capturePanel_->batchLabel()->setText(line);
+  showGuides();
+}
+
+void ChartsPage::showGuides() {
+  const capture::CaptureSettings& rules = liveCapture_.settings();
+  PlotGuides guides;
+  guides.lowerLimit = rules.lowerLimit;
+  guides.upperLimit = rules.upperLimit;
+  if (capturePanel_->armBox()->isChecked()) {
+    guides.startLevel = rules.startLevel;
+    guides.endLevel = rules.endLevel;
+  }
+  const QString symbol = measure::UnitSymbol(unit());
+  for (const capture::CapturedTest& t : capture().tests()) {
+    if (t.end == capture::EndReason::Interrupted) continue;  // its peak may be still to come
+    QString text = protocol::FormatFixed(t.peak, 15, 4, separator_).trimmed();
+    if (!symbol.isEmpty()) text += QLatin1Char(' ') + symbol;
+    guides.peaks.push_back({t.peakMs, t.peak, text});
+  }
+  plot_->setGuides(std::move(guides));
 }
 
 void ChartsPage::showTest(int row) {

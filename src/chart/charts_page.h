@@ -157,6 +157,8 @@ class ChartsPage : public QWidget, public ui::WindowPage {
 
   void captureFile();
   void showCaptureResults();
+  // The limits, the levels (while armed) and the tests' peaks on the plot.
+  void showGuides();
   // The unit of what is shown on the axis, the readout and the capture.
   void showUnit();
   measure::ForceUnit liveUnit_ = measure::ForceUnit::Unknown;

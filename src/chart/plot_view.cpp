@@ -24,6 +24,10 @@ constexpr int kValueTickSpacing = 28;  // pixels between value ticks, at least
 constexpr int kTimeTickSpacing = 90;   // pixels between time ticks, at least
 const QColor kGrid(225, 225, 225);
 const QColor kHighlight(255, 230, 150, 110);
+const QColor kLimitBand(120, 200, 120, 40);
+const QColor kLimitLine(40, 140, 40);
+const QColor kLevelLine(150, 150, 150);
+const QColor kPeakMark(200, 30, 30);
 
 // The spans of "all kept": the least of them that holds it all, so
 // that the view changes scale now and then, not with every sample.
@@ -118,7 +122,14 @@ void PlotView::setFixedValueRange(std::optional<ValueRange> range) {
 }
 
 void PlotView::setHighlight(std::optional<std::pair<std::int64_t, std::int64_t>> range) {
+  if (range == highlight_) return;
   highlight_ = range;
+  update();
+}
+
+void PlotView::setGuides(PlotGuides guides) {
+  if (guides == guides_) return;
+  guides_ = std::move(guides);
   update();
 }
 
@@ -337,13 +348,59 @@ void PlotView::paintEvent(QPaintEvent*) {
 
   painter.save();
   painter.setClipRect(plot);
+  drawGuides(painter);
   for (int s = 0; s < kMaxSeries; ++s) {
     if (history_ != nullptr && s < history_->seriesCount() && visible_[static_cast<std::size_t>(s)]) {
       drawSeries(painter, columns[static_cast<std::size_t>(s)], colours_[static_cast<std::size_t>(s)]);
     }
   }
+  drawPeaks(painter);
   painter.restore();
   if (pointerX_) drawReadout(painter, columns);
+}
+
+// Under the series: the band within the limits, the limits, the levels.
+void PlotView::drawGuides(QPainter& painter) const {
+  const QRect plot = plotRect();
+  const PlotGuides& g = guides_;
+  if (g.lowerLimit && g.upperLimit) {
+    const double top = yOfValue(*g.upperLimit);
+    const double bottom = yOfValue(*g.lowerLimit);
+    painter.fillRect(QRectF(plot.left(), top, plot.width(), bottom - top), kLimitBand);
+  }
+  const auto line = [&](const std::optional<double>& value, QColor colour, Qt::PenStyle style) {
+    if (!value) return;
+    const double y = yOfValue(*value);
+    painter.setPen(QPen(colour, 1, style));
+    painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+  };
+  line(g.lowerLimit, kLimitLine, Qt::DashLine);
+  line(g.upperLimit, kLimitLine, Qt::DashLine);
+  line(g.startLevel, kLevelLine, Qt::DotLine);
+  line(g.endLevel, kLevelLine, Qt::DotLine);
+}
+
+// Over the series: each peak in view, a marker and its value.
+void PlotView::drawPeaks(QPainter& painter) const {
+  if (guides_.peaks.empty()) return;
+  const QRect plot = plotRect();
+  const QFontMetrics metrics = painter.fontMetrics();
+  painter.setBrush(kPeakMark);
+  for (const PlotGuides::Peak& peak : guides_.peaks) {
+    const double x = xOfTime(peak.time);
+    if (x < plot.left() || x > plot.right() || !std::isfinite(peak.value)) continue;
+    const double y = yOfValue(peak.value);
+    painter.setPen(Qt::NoPen);
+    painter.drawEllipse(QPointF(x, y), 3, 3);
+    painter.setPen(kPeakMark);
+    const int w = metrics.horizontalAdvance(peak.text);
+    // Beside the marker, inside the plot; above it unless that leaves the plot.
+    const double left = std::clamp(x + 5, double(plot.left()) + 2, double(plot.right()) - w - 2);
+    const double base = y - 5 - metrics.descent() < plot.top() + metrics.ascent() ? y + 5 + metrics.ascent()
+                                                                                   : y - 5 - metrics.descent();
+    painter.drawText(QPointF(left, base), peak.text);
+  }
+  painter.setBrush(Qt::NoBrush);
 }
 
 void PlotView::drawSeries(QPainter& painter, const Decimated& d, QColor colour) const {

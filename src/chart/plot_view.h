@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace vestrix::chart {
 
@@ -18,6 +19,27 @@ namespace vestrix::chart {
 struct TimeBase {
   std::int64_t wallOffsetMs = 0;  // added to a sample's time gives the PC's clock
   bool elapsed = false;           // the times count from a start, not the clock
+};
+
+// What the plot draws over the series for the test capture, on the value
+// axis of the first series (the strain-gauge input).
+struct PlotGuides {
+  // The limits as lines, and the band between them shaded when both are set.
+  std::optional<double> lowerLimit;
+  std::optional<double> upperLimit;
+  // The capture's start and end levels, as faint lines (while it is armed).
+  std::optional<double> startLevel;
+  std::optional<double> endLevel;
+  // Each captured test's peak: where it was, and its value as written.
+  struct Peak {
+    std::int64_t time = 0;
+    double value = 0;
+    QString text;
+    bool operator==(const Peak&) const = default;
+  };
+  std::vector<Peak> peaks;
+
+  bool operator==(const PlotGuides&) const = default;
 };
 
 // The plot: the visible series of a history against time, as min and max
@@ -68,6 +90,10 @@ class PlotView : public QWidget {
   void historyChanged();
   // A span of time to be shaded (a captured test), or none.
   void setHighlight(std::optional<std::pair<std::int64_t, std::int64_t>> range);
+  // The limits, levels and peaks drawn over the series; a repaint only
+  // when they changed.
+  void setGuides(PlotGuides guides);
+  const PlotGuides& guides() const { return guides_; }
 
   // The plot's rectangle inside the widget, without the axes.
   QRect plotRect() const;
@@ -110,6 +136,8 @@ class PlotView : public QWidget {
   double xOfTime(std::int64_t time) const;
   double yOfValue(double value) const;
   void drawSeries(QPainter& painter, const Decimated& columns, QColor colour) const;
+  void drawGuides(QPainter& painter) const;
+  void drawPeaks(QPainter& painter) const;
   void drawReadout(QPainter& painter, const std::array<Decimated, kMaxSeries>& columns) const;
   // A stopped view kept within its limits: its span between the narrowest
   // and the widest, and overlapping the history.
@@ -132,6 +160,7 @@ class PlotView : public QWidget {
   std::optional<ValueRange> zoomedValues_;  // Shift+wheel while stopped
   ValueRange values_{0, 1};
   std::optional<std::pair<std::int64_t, std::int64_t>> highlight_;
+  PlotGuides guides_;
 
   // The live view's columns, kept up to date sample by sample while the
   // plot is shown.

@@ -79,7 +79,9 @@ constexpr TextRow kMessages[] = {
     {"TXT_CAPTURE_INTERRUPTED", ", przerwanych: %1", ", interrupted: %1"},
     {"TXT_CAPTURE_PEAKS", "; szczyt: średnio %1, odch. std. %2, od %3 do %4",
      "; peak: mean %1, std. dev. %2, from %3 to %4"},
-    {"TXT_CAPTURE_CAPABILITY", "; Cp %1, Cpk %2 (z %3 testów)", "; Cp %1, Cpk %2 (of %3 tests)"},
+    // Kept together where the line wraps.
+    {"TXT_CAPTURE_CAPABILITY", "; Cp\u00a0%1, Cpk\u00a0%2 (n\u00a0=\u00a0%3)",
+     "; Cp\u00a0%1, Cpk\u00a0%2 (n\u00a0=\u00a0%3)"},
     // What each capture rule takes (the boxes' tooltips), split at ";".
     {"TXT_CAPTURE_RULES",
      "Test zaczyna się, gdy wartość wzrośnie do tego poziomu;"

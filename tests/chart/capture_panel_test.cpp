@@ -5,6 +5,7 @@
 #include "chart/charts_page.h"
 #include "clock/local_clock.h"
 #include "protocol/codecs.h"
+#include "protocol/format_fixed.h"
 #include "record/record_line.h"
 #include "simulated_instrument/instrument_model.h"
 #include "ui/number_edit.h"
@@ -89,7 +90,7 @@ TEST_F(CapturePanelTest, CompressionTestsAreTheDemosTestsTurnedOver) {
   for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(tests[k].peak, -sim::InstrumentModel::kTestPeaks[k]) << k;
   EXPECT_EQ(page()->capture().batch().passed, 8);
   EXPECT_EQ(page()->capture().batch().failed, 2);
-  EXPECT_TRUE(capture()->batchLabel()->text().contains("Cp 0,52, Cpk 0,48"))
+  EXPECT_TRUE(capture()->batchLabel()->text().contains(QString::fromUtf8("Cp\u00a00,52, Cpk\u00a00,48")))
       << capture()->batchLabel()->text().toStdString();
   // Back to tension, the levels below zero are the end's fault.
   capture()->directionList()->setCurrentIndex(0);
@@ -99,6 +100,41 @@ TEST_F(CapturePanelTest, CompressionTestsAreTheDemosTestsTurnedOver) {
   window.reset();
   const settings::IniFile ini(captureSettings->path());
   EXPECT_EQ(ini.readInteger("Options", "CaptureDirection", -1), 1);
+}
+
+// On the plot: the limits and their band, the levels while armed, each
+// test's peak with its value; the same guides again cost no repaint.
+TEST_F(CapturePanelTest, LimitsLevelsAndPeaksAreDrawnOnThePlotOnlyWhenTheyChange) {
+  startCapturing();
+  run(3 * 400 + 10);
+  ASSERT_EQ(page()->capture().tests().size(), 3u);
+  const PlotGuides& guides = page()->plot()->guides();
+  EXPECT_EQ(guides.lowerLimit, 500);
+  EXPECT_EQ(guides.upperLimit, 800);
+  EXPECT_EQ(guides.startLevel, 10);
+  EXPECT_EQ(guides.endLevel, 5);
+  ASSERT_EQ(guides.peaks.size(), 3u);
+  for (std::size_t k = 0; k < 3; ++k) {
+    const capture::CapturedTest& t = page()->capture().tests()[k];
+    EXPECT_EQ(guides.peaks[k].time, t.peakMs);
+    EXPECT_EQ(guides.peaks[k].value, t.peak);
+    EXPECT_TRUE(guides.peaks[k].text.startsWith(protocol::FormatFixed(t.peak, 15, 4, ',').trimmed()))
+        << guides.peaks[k].text.toStdString();
+  }
+
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  ASSERT_TRUE(testing::PumpUntil([&] { return !page()->plot()->repaintPending(); }));
+  QApplication::processEvents();
+  const int painted = page()->plot()->repaints();
+  emit capture()->box(CapturePanel::Start)->editingFinished();  // the same rules again
+  QApplication::processEvents();
+  EXPECT_EQ(page()->plot()->repaints(), painted);
+  // Disarmed: the levels go, the limits stay.
+  capture()->armBox()->setChecked(false);
+  EXPECT_FALSE(guides.startLevel);
+  EXPECT_FALSE(guides.endLevel);
+  EXPECT_EQ(guides.lowerLimit, 500);
+  EXPECT_TRUE(testing::PumpUntil([&] { return page()->plot()->repaints() > painted; }));
 }
 
 // Ten tests of the demo in sequence: ten rows, the two outside the limits
@@ -132,7 +168,7 @@ TEST_F(CapturePanelTest, TenTestsOfTheDemoCapturedJudgedAndExported) {
             CaptureResultsModel::kPass);
   EXPECT_EQ(capture()->batchLabel()->text(),
             "Tests: 10, passed: 8, failed: 2; peak: mean 638,7000, std. dev. 96,1435, from 480,0000 to 830,0000; "
-            "Cp 0,52, Cpk 0,48 (of 10 tests)");
+            "Cp\u00a00,52, Cpk\u00a00,48 (n\u00a0=\u00a010)");
 
   QTemporaryDir dir;
   page()->chooseResultsFile = [&] { return dir.filePath("batch"); };
