@@ -397,7 +397,7 @@ void PlotView::drawPeaks(QPainter& painter) const {
     // Beside the marker, inside the plot; above it unless that leaves the plot.
     const double left = std::clamp(x + 5, double(plot.left()) + 2, double(plot.right()) - w - 2);
     const double base = y - 5 - metrics.descent() < plot.top() + metrics.ascent() ? y + 5 + metrics.ascent()
-                                                                                   : y - 5 - metrics.descent();
+                                                                                  : y - 5 - metrics.descent();
     painter.drawText(QPointF(left, base), peak.text);
   }
   painter.setBrush(Qt::NoBrush);
