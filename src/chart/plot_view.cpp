@@ -1,7 +1,9 @@
 #include "chart/plot_view.h"
 
+#include "chart/cursor_difference.h"
 #include "protocol/format_fixed.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -63,6 +65,7 @@ PlotView::PlotView(QWidget* parent) : QWidget(parent) {
 void PlotView::setHistory(const SampleHistory* history, TimeBase base) {
   history_ = history;
   base_ = base;
+  fixedCursor_.reset();  // it stood at a sample of the other history
   liveValid_ = false;
   update();
 }
@@ -124,6 +127,12 @@ void PlotView::setFixedValueRange(std::optional<ValueRange> range) {
 void PlotView::setHighlight(std::optional<std::pair<std::int64_t, std::int64_t>> range) {
   if (range == highlight_) return;
   highlight_ = range;
+  update();
+}
+
+void PlotView::setFixedCursor(std::optional<std::int64_t> time) {
+  if (time == fixedCursor_) return;
+  fixedCursor_ = time;
   update();
 }
 
@@ -355,6 +364,11 @@ void PlotView::paintEvent(QPaintEvent*) {
     }
   }
   drawPeaks(painter);
+  if (fixedCursor_) {
+    const double x = xOfTime(*fixedCursor_);
+    painter.setPen(QPen(QColor(60, 60, 200), 1));
+    painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+  }
   painter.restore();
   if (pointerX_) drawReadout(painter, columns);
 }
@@ -434,17 +448,35 @@ void PlotView::drawSeries(QPainter& painter, const Decimated& d, QColor colour) 
   painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
-QString PlotView::readoutAt(int x) const {
-  if (history_ == nullptr || history_->empty()) return {};
+std::vector<std::pair<QString, QColor>> PlotView::readoutLines(int x) const {
+  std::vector<std::pair<QString, QColor>> lines;
+  if (history_ == nullptr || history_->empty()) return lines;
+  const QColor text = palette().color(QPalette::WindowText);
   const std::size_t i = history_->nearest(timeAtX(x));
-  QStringList lines{ClockText(history_->time(i) + base_.wallOffsetMs, base_.elapsed, separator_)};
+  lines.emplace_back(ClockText(history_->time(i) + base_.wallOffsetMs, base_.elapsed, separator_), text);
   for (int s = 0; s < history_->seriesCount(); ++s) {
     const auto k = static_cast<std::size_t>(s);
     if (!visible_[k]) continue;
     const QString value = protocol::FormatFixed(history_->value(s, i), 15, 4, separator_);
-    lines << (units_[k].isEmpty() ? value : value + QLatin1Char(' ') + units_[k]);
+    lines.emplace_back(units_[k].isEmpty() ? value : value + QLatin1Char(' ') + units_[k], colours_[k]);
   }
-  return lines.join(QLatin1Char('\n'));
+  if (!fixedCursor_) return lines;
+  // From the second cursor's sample to the pointer's.
+  const std::size_t a = history_->nearest(*fixedCursor_);
+  const auto at = [&](std::size_t j, int s) { return CursorPoint{history_->time(j), history_->value(s, j)}; };
+  lines.emplace_back(TimeDifferenceText(Difference(at(a, 0), at(i, 0)).seconds, separator_), text);
+  for (int s = 0; s < history_->seriesCount(); ++s) {
+    const auto k = static_cast<std::size_t>(s);
+    if (!visible_[k]) continue;
+    lines.emplace_back(ValueDifferenceText(Difference(at(a, s), at(i, s)), units_[k], separator_), colours_[k]);
+  }
+  return lines;
+}
+
+QString PlotView::readoutAt(int x) const {
+  QStringList texts;
+  for (const auto& line : readoutLines(x)) texts << line.first;
+  return texts.join(QLatin1Char('\n'));
 }
 
 void PlotView::drawReadout(QPainter& painter, const std::array<Decimated, kMaxSeries>& columns) const {
@@ -452,11 +484,11 @@ void PlotView::drawReadout(QPainter& painter, const std::array<Decimated, kMaxSe
   if (*pointerX_ < plot.left() || *pointerX_ > plot.right()) return;
   painter.setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
   painter.drawLine(*pointerX_, plot.top(), *pointerX_, plot.bottom());
-  const QStringList lines = readoutAt(*pointerX_).split(QLatin1Char('\n'));
-  if (lines.isEmpty() || lines.front().isEmpty()) return;
+  const std::vector<std::pair<QString, QColor>> lines = readoutLines(*pointerX_);
+  if (lines.empty()) return;
   const QFontMetrics metrics = painter.fontMetrics();
   int w = 0;
-  for (const QString& line : lines) w = std::max(w, metrics.horizontalAdvance(line));
+  for (const auto& line : lines) w = std::max(w, metrics.horizontalAdvance(line.first));
   const int h = metrics.height() * static_cast<int>(lines.size()) + 6;
   int left = *pointerX_ + 8;
   if (left + w + 8 > plot.right()) left = *pointerX_ - 8 - w - 8;
@@ -484,14 +516,10 @@ void PlotView::drawReadout(QPainter& painter, const std::array<Decimated, kMaxSe
   painter.setPen(QColor(120, 120, 120));
   painter.drawRect(box.adjusted(0, 0, -1, -1));
   int y = box.top() + 3 + metrics.ascent();
-  int line = 0;
-  painter.setPen(palette().color(QPalette::WindowText));
-  painter.drawText(box.left() + 4, y, lines[line++]);
-  for (int s = 0; s < kMaxSeries && line < lines.size(); ++s) {
-    if (history_ == nullptr || s >= history_->seriesCount() || !visible_[static_cast<std::size_t>(s)]) continue;
+  for (const auto& [text, colour] : lines) {
+    painter.setPen(colour);
+    painter.drawText(box.left() + 4, y, text);
     y += metrics.height();
-    painter.setPen(colours_[static_cast<std::size_t>(s)]);
-    painter.drawText(box.left() + 4, y, lines[line++]);
   }
 }
 
@@ -530,6 +558,13 @@ void PlotView::wheelEvent(QWheelEvent* event) {
 }
 
 void PlotView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier)) {
+    // The second cursor, at the sample nearest the click.
+    if (history_ != nullptr && !history_->empty()) {
+      setFixedCursor(history_->time(history_->nearest(timeAtX(event->position().x()))));
+    }
+    return;
+  }
   if (!live_ && event->button() == Qt::LeftButton) {
     dragFrom_ = event->position().toPoint();
     dragFromTime_ = from_;
@@ -552,6 +587,14 @@ void PlotView::mouseMoveEvent(QMouseEvent* event) {
 void PlotView::mouseReleaseEvent(QMouseEvent*) { dragFrom_.reset(); }
 
 void PlotView::mouseDoubleClickEvent(QMouseEvent*) { emit liveRequested(); }
+
+void PlotView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && fixedCursor_) {
+    setFixedCursor(std::nullopt);
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
 
 void PlotView::leaveEvent(QEvent*) {
   pointerX_.reset();

@@ -47,7 +47,9 @@ struct PlotGuides {
 // follows them; stopped, it shows a fixed range that the wheel zooms
 // (around the pointer), a drag pans and Shift+wheel zooms in value. A
 // readout follows the pointer: the time and the values of the nearest
-// sample. It repaints only while visible, only when what it shows changed,
+// sample. Ctrl+click sets a second cursor at a sample (Escape takes it
+// away): the readout then adds the time from it to the pointer, and for
+// each series the change of the value and its rate. It repaints only while visible, only when what it shows changed,
 // and at most once a screen refresh.
 class PlotView : public QWidget {
   Q_OBJECT
@@ -95,6 +97,10 @@ class PlotView : public QWidget {
   void setGuides(PlotGuides guides);
   const PlotGuides& guides() const { return guides_; }
 
+  // The second cursor: the time of the sample it stands at, or none.
+  void setFixedCursor(std::optional<std::int64_t> time);
+  std::optional<std::int64_t> fixedCursor() const { return fixedCursor_; }
+
   // The plot's rectangle inside the widget, without the axes.
   QRect plotRect() const;
   // The readout at a pointer position: the time and the values of the
@@ -121,6 +127,7 @@ class PlotView : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -139,6 +146,8 @@ class PlotView : public QWidget {
   void drawGuides(QPainter& painter) const;
   void drawPeaks(QPainter& painter) const;
   void drawReadout(QPainter& painter, const std::array<Decimated, kMaxSeries>& columns) const;
+  // The readout's lines at a pointer position, each in its colour.
+  std::vector<std::pair<QString, QColor>> readoutLines(int x) const;
   // A stopped view kept within its limits: its span between the narrowest
   // and the widest, and overlapping the history.
   void clampView();
@@ -161,6 +170,7 @@ class PlotView : public QWidget {
   ValueRange values_{0, 1};
   std::optional<std::pair<std::int64_t, std::int64_t>> highlight_;
   PlotGuides guides_;
+  std::optional<std::int64_t> fixedCursor_;
 
   // The live view's columns, kept up to date sample by sample while the
   // plot is shown.

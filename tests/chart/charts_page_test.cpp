@@ -274,6 +274,30 @@ TEST_F(ChartsPageTest, TheReadoutShowsTheNearestSampleAsTheDisplayPageWritesIt) 
   EXPECT_GT(plot()->grab().width(), 0);  // and painting them crashes nothing
 }
 
+// Ctrl+click sets the second cursor at a sample; the readout then gives the
+// time from it and each series' change and rate; Escape takes it away.
+TEST_F(ChartsPageTest, TheSecondCursorGivesTheDifferencesToThePointer) {
+  startShown();
+  measure(100, 1000000);
+  measure(112.5f, 1001250);
+  page()->seriesBox(SeriesKind::Counter)->setChecked(true);
+  page()->playStopButton()->click();
+  plot()->showRange(1000000, 1001251);
+  const QRect r = plot()->plotRect();
+  QTest::mouseClick(plot(), Qt::LeftButton, Qt::ControlModifier, QPoint(r.left() + 2, r.center().y()));
+  EXPECT_EQ(plot()->fixedCursor(), 1000000);
+  EXPECT_FALSE(plot()->live());  // a Ctrl+click is no drag and no zoom
+  const QStringList lines = plot()->readoutAt(r.right() - 2).split('\n');
+  ASSERT_EQ(lines.size(), 6) << lines.join(" | ").toStdString();
+  EXPECT_EQ(lines[3], QString::fromUtf8("\u0394t 1.250 s"));
+  EXPECT_EQ(lines[4], QString::fromUtf8("\u0394 12.5000 N, 10.0000 N/s"));
+  EXPECT_TRUE(lines[5].startsWith(QString::fromUtf8("\u0394 "))) << lines[5].toStdString();
+  plot()->setFocus();
+  QTest::keyClick(plot(), Qt::Key_Escape);
+  EXPECT_FALSE(plot()->fixedCursor());
+  EXPECT_EQ(plot()->readoutAt(r.right() - 2).split('\n').size(), 3);
+}
+
 TEST_F(ChartsPageTest, AFixedValueRangeIsValidatedLikeTheConfigurationPage) {
   startShown();
   measure(5, 1000000);
