@@ -16,11 +16,13 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QProgressDialog>
@@ -59,7 +61,7 @@ ChartsPage::ChartsPage(const std::uint8_t& playStop, ChartsHost& host, QWidget* 
   };
   chooseImageFile = [this] {
     return ui::AskSaveFileName(this, host_.message(QStringLiteral("TXT_DIALOG_SAVE_IMAGE")), dialogFolder(),
-                               QStringLiteral("PNG (*.png)"));
+                               QStringLiteral("PNG (*.png);;PDF (*.pdf)"));
   };
   chooseResultsFile = [this] {
     return ui::AskSaveFileName(this, host_.message(QStringLiteral("TXT_DIALOG_EXPORT")), dialogFolder(),
@@ -111,6 +113,8 @@ void ChartsPage::build() {
   fitAllButton_->setText(QStringLiteral("Fit all"));
   fitAllButton_->setToolTip(QStringLiteral("Home"));
   connect(fitAllButton_, &QPushButton::clicked, this, [this] { fitAll(); });
+  auto* copyKey = new QShortcut(QKeySequence::Copy, this);
+  connect(copyKey, &QShortcut::activated, this, [this] { copyImage(); });
   auto* fitAllKey = new QShortcut(QKeySequence(Qt::Key_Home), this);
   fitAllKey->setContext(Qt::WidgetWithChildrenShortcut);
   connect(fitAllKey, &QShortcut::activated, this, [this] { fitAll(); });
@@ -503,15 +507,36 @@ bool ChartsPage::load(const QString& path) {
 }
 
 void ChartsPage::saveImage() {
-  const QString path = ui::ConfirmedSavePath(chooseImageFile(), QStringLiteral(".png"), confirmReplace);
+  const QString chosen = chooseImageFile();
+  // The dialog offers both; a name that ends in neither becomes a PNG.
+  const QString extension = chosen.endsWith(QStringLiteral(".pdf")) ? QStringLiteral(".pdf") : QStringLiteral(".png");
+  const QString path = ui::ConfirmedSavePath(chosen, extension, confirmReplace);
   if (!path.isEmpty()) saveImage(path);
 }
 
+PictureTexts ChartsPage::pictureTexts() const {
+  PictureTexts texts;
+  texts.title = reviewing() ? QFileInfo(reviewPath_).fileName() : host_.message(QStringLiteral("TXT_PICTURE_LIVE"));
+  texts.date =
+      QDateTime::currentDateTime().toOffsetFromUtc(QDateTime::currentDateTime().offsetFromUtc()).toString(Qt::ISODate);
+  const std::array<SeriesKind, 5>& shown = reviewing() ? kFileSeries : kLiveSeries;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (!plot_->seriesVisible(static_cast<int>(i))) continue;
+    // The strain-gauge input as the value axis names it, with its unit.
+    const QString name = i == 0 ? plot_->valueTitle() : seriesBox(shown[i])->text();
+    texts.legend.emplace_back(name.isEmpty() ? seriesBox(shown[i])->text() : name, SeriesColour(shown[i]));
+  }
+  return texts;
+}
+
+void ChartsPage::copyImage() {
+  QGuiApplication::clipboard()->setImage(PictureImage(*plot_, pictureTexts()));
+  host_.say(host_.message(QStringLiteral("IDS_CHART_COPIED")), {});
+}
+
 bool ChartsPage::saveImage(const QString& path) {
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  plot_->grab().save(&buffer, "PNG");  // at the screen's pixel ratio
+  const QByteArray png =
+      path.endsWith(QStringLiteral(".pdf")) ? PicturePdf(*plot_, pictureTexts()) : PicturePng(*plot_, pictureTexts());
   const std::optional<files::WriteFailure> failure = files::WriteWholeFile(path, png);
   const QStringList paths{path};
   if (!failure) {

@@ -3,6 +3,7 @@
 #include "capture/force_test_capture.h"
 #include "chart/capture_panel.h"
 #include "chart/chart_series.h"
+#include "chart/plot_picture.h"
 #include "chart/plot_view.h"
 #include "chart/sample_history.h"
 #include "measure/force_unit.h"
@@ -113,7 +114,13 @@ class ChartsPage : public QWidget, public ui::WindowPage {
   void fitAll();
   // Saves the plot as a PNG picture at the screen's pixel ratio.
   void saveImage();
+  // A PNG, or a vector PDF when the name ends in ".pdf": the plot with a
+  // title, the date and a legend above it.
   bool saveImage(const QString& path);
+  // The same picture on the clipboard (Ctrl+C on the page).
+  void copyImage();
+  // What the picture says above the plot.
+  PictureTexts pictureTexts() const;
 
   PlotView* plot() const { return plot_; }
   CapturePanel* capturePanel() const { return capturePanel_; }

@@ -67,6 +67,8 @@ constexpr TextRow kMessages[] = {
     {"IDS_CHART_NOT_READ", "Błąd odczytu %1: %2", "Cannot read %1: %2"},
     {"IDS_CHART_NOT_FILE", "Błąd: %1 to nie jest zwykły plik", "Cannot use %1: not a regular file"},
     {"IDS_CHART_SAVED", "Obraz zapisany do %1", "Picture saved to %1"},
+    {"IDS_CHART_COPIED", "Obraz skopiowany do schowka", "Picture copied to the clipboard"},
+    {"TXT_PICTURE_LIVE", "Pomiar na żywo", "Live measurement"},
     {"IDS_CHART_NOT_SAVED", "Błąd zapisu do %1: %2", "Picture not saved to %1: %2"},
     // The test capture of the Charts page: the results table's headings and
     // the words of a test's end, each split at ";", the batch line, the export.

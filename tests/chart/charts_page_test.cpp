@@ -15,10 +15,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -328,13 +331,51 @@ TEST_F(ChartsPageTest, SavesThePlotAsAPictureAndRefusesWhatIsNoFile) {
   page()->saveImageButton()->click();
   QImage saved(dir.filePath("plot.png"));
   ASSERT_FALSE(saved.isNull());
-  EXPECT_EQ(saved.size(), plot()->size() * plot()->devicePixelRatio());
+  // The plot, with its title and legend above it.
+  EXPECT_EQ(saved.width(), plot()->width() * plot()->devicePixelRatio());
+  EXPECT_GT(saved.height(), plot()->height() * plot()->devicePixelRatio());
   EXPECT_EQ(panel(0), message("IDS_CHART_SAVED").arg(dir.filePath("plot.png")));
   // A folder is never replaced by a picture.
   const QString folder = dir.filePath("folder.png");
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
   EXPECT_FALSE(page()->saveImage(folder));
   EXPECT_EQ(panel(0), message("IDS_CHART_NOT_FILE").arg(folder));
+}
+
+// A name that ends in ".pdf" is a vector PDF of the same picture: its text
+// holds the title, the date and the legend with the unit. The clipboard gets
+// the picture too.
+TEST_F(ChartsPageTest, SavesThePictureAsAPdfWithItsLegendAndCopiesIt) {
+  startShown();
+  page()->seriesBox(SeriesKind::Counter)->setChecked(true);
+  for (int i = 0; i < 50; ++i) measure(static_cast<float>(i), 1000000 + i * 15);
+  QTemporaryDir dir;
+  page()->chooseImageFile = [&] { return dir.filePath("plot.pdf"); };
+  page()->saveImageButton()->click();
+  QFile pdf(dir.filePath("plot.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+  EXPECT_FALSE(QFile::exists(dir.filePath("plot.pdf.png")));
+  EXPECT_EQ(panel(0), message("IDS_CHART_SAVED").arg(dir.filePath("plot.pdf")));
+  const PictureTexts texts = page()->pictureTexts();
+  EXPECT_EQ(texts.title, message("TXT_PICTURE_LIVE"));
+  ASSERT_EQ(texts.legend.size(), 2u);
+  EXPECT_EQ(texts.legend[0].first, "Tensometric [N]");
+  EXPECT_EQ(texts.legend[1].first, "Counter");
+
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral("pdftotext"), {dir.filePath("plot.pdf"), QStringLiteral("-")});
+  if (!pdftotext.waitForStarted()) GTEST_SKIP() << "no pdftotext here (poppler-utils)";
+  ASSERT_TRUE(pdftotext.waitForFinished());
+  const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+  for (const QString& expected : {texts.title, texts.date, QString("Tensometric [N]"), QString("Counter")}) {
+    EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " not in: " << text.toStdString();
+  }
+
+  QGuiApplication::clipboard()->clear();
+  page()->copyImage();
+  EXPECT_EQ(QGuiApplication::clipboard()->image().width(), plot()->width() * plot()->devicePixelRatio());
+  EXPECT_EQ(panel(0), message("IDS_CHART_COPIED"));
 }
 
 // What the recorder writes, the review opens: the same values at the
