@@ -66,6 +66,7 @@ void PlotView::setHistory(const SampleHistory* history, TimeBase base) {
   history_ = history;
   base_ = base;
   fixedCursor_.reset();  // it stood at a sample of the other history
+  undo_.clear();
   liveValid_ = false;
   update();
 }
@@ -86,6 +87,7 @@ void PlotView::showLive(std::int64_t spanMs) {
   live_ = true;
   liveSpanMs_ = std::max<std::int64_t>(spanMs, 0);
   zoomedValues_.reset();
+  undo_.clear();  // the steps were of the view that stood still
   update();
 }
 
@@ -364,6 +366,11 @@ void PlotView::paintEvent(QPaintEvent*) {
     }
   }
   drawPeaks(painter);
+  if (const QRect zoom = zoomRectangle(); !zoom.isEmpty()) {
+    painter.setPen(QPen(QColor(60, 60, 200), 1, Qt::DashLine));
+    painter.fillRect(zoom, QColor(60, 60, 200, 30));
+    painter.drawRect(zoom.adjusted(0, 0, -1, -1));
+  }
   if (fixedCursor_) {
     const double x = xOfTime(*fixedCursor_);
     painter.setPen(QPen(QColor(60, 60, 200), 1));
@@ -530,6 +537,7 @@ void PlotView::wheelEvent(QWheelEvent* event) {
   }
   const int delta = event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
   const double factor = std::pow(0.8, delta / 120.0);
+  rememberView();
   if (event->modifiers() & Qt::ShiftModifier) {
     // Values, around the value under the pointer.
     const QRect plot = plotRect();
@@ -542,19 +550,46 @@ void PlotView::wheelEvent(QWheelEvent* event) {
     zoomedValues_ = ValueRange{at - (at - values_.low) * scale, at + (values_.high - at) * scale};
     values_ = *zoomedValues_;
   } else {
-    // Time, around the time under the pointer.
-    const double x = event->position().x();
-    const std::int64_t at = timeAtX(x);
-    const double span = std::max<double>((to_ - from_) * factor, kLeastSpanMs);
-    const QRect plot = plotRect();
-    const double share = (x - plot.left()) / plot.width();
-    from_ = at - static_cast<std::int64_t>(std::llround(span * share));
-    to_ = from_ + static_cast<std::int64_t>(std::llround(span));
-    clampView();
+    zoomTime(factor, event->position().x());
   }
   event->accept();
   update();
   emit viewChanged();
+}
+
+// Time, around the time at a point of the plot.
+void PlotView::zoomTime(double factor, double x) {
+  const std::int64_t at = timeAtX(x);
+  const double span = std::max<double>((to_ - from_) * factor, kLeastSpanMs);
+  const QRect plot = plotRect();
+  const double share = (x - plot.left()) / plot.width();
+  from_ = at - static_cast<std::int64_t>(std::llround(span * share));
+  to_ = from_ + static_cast<std::int64_t>(std::llround(span));
+  clampView();
+}
+
+void PlotView::rememberView() {
+  if (undo_.size() == kUndoSteps) undo_.erase(undo_.begin());
+  undo_.push_back({from_, to_, zoomedValues_});
+}
+
+bool PlotView::undoViewStep() {
+  if (live_ || undo_.empty()) return false;
+  const ViewStep step = undo_.back();
+  undo_.pop_back();
+  from_ = step.from;
+  to_ = step.to;
+  zoomedValues_ = step.values;
+  if (zoomedValues_) values_ = *zoomedValues_;
+  clampView();
+  update();
+  emit viewChanged();
+  return true;
+}
+
+QRect PlotView::zoomRectangle() const {
+  if (!zoomFrom_ || !zoomTo_) return {};
+  return QRect(*zoomFrom_, *zoomTo_).normalized().intersected(plotRect());
 }
 
 void PlotView::mousePressEvent(QMouseEvent* event) {
@@ -566,13 +601,16 @@ void PlotView::mousePressEvent(QMouseEvent* event) {
     return;
   }
   if (!live_ && event->button() == Qt::LeftButton) {
+    rememberView();
     dragFrom_ = event->position().toPoint();
     dragFromTime_ = from_;
   }
+  if (!live_ && event->button() == Qt::RightButton) zoomFrom_ = event->position().toPoint();
 }
 
 void PlotView::mouseMoveEvent(QMouseEvent* event) {
   pointerX_ = event->position().toPoint().x();
+  if (zoomFrom_) zoomTo_ = event->position().toPoint();
   if (dragFrom_ && !live_) {
     const std::int64_t span = to_ - from_;
     const double dx = event->position().x() - dragFrom_->x();
@@ -584,7 +622,29 @@ void PlotView::mouseMoveEvent(QMouseEvent* event) {
   update();
 }
 
-void PlotView::mouseReleaseEvent(QMouseEvent*) { dragFrom_.reset(); }
+void PlotView::mouseReleaseEvent(QMouseEvent* event) {
+  dragFrom_.reset();
+  if (!zoomFrom_ || event->button() != Qt::RightButton) return;
+  zoomTo_ = event->position().toPoint();
+  const QRect r = zoomRectangle();
+  zoomFrom_.reset();
+  zoomTo_.reset();
+  update();
+  if (live_ || r.width() < 4 || r.height() < 4) return;  // a click, not a rectangle
+  rememberView();
+  const QRect plot = plotRect();
+  const auto valueAt = [&](int y) {
+    return values_.low + double(plot.bottom() - y) / (plot.height() - 1) * (values_.high - values_.low);
+  };
+  const std::int64_t from = timeAtX(r.left());
+  const std::int64_t to = std::max(timeAtX(r.right() + 1), from + kLeastSpanMs);
+  from_ = from;
+  to_ = to;
+  zoomedValues_ = ValueRange{valueAt(r.bottom()), valueAt(r.top())};
+  values_ = *zoomedValues_;
+  clampView();
+  emit viewChanged();
+}
 
 void PlotView::mouseDoubleClickEvent(QMouseEvent*) { emit liveRequested(); }
 
@@ -593,7 +653,39 @@ void PlotView::keyPressEvent(QKeyEvent* event) {
     setFixedCursor(std::nullopt);
     return;
   }
-  QWidget::keyPressEvent(event);
+  if (live_) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  const QRect plot = plotRect();
+  const std::int64_t step = std::max<std::int64_t>((to_ - from_) / 10, 1);
+  switch (event->key()) {
+    case Qt::Key_Backspace: undoViewStep(); return;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      rememberView();
+      zoomTime(0.8, plot.center().x());
+      break;
+    case Qt::Key_Minus:
+      rememberView();
+      zoomTime(1.25, plot.center().x());
+      break;
+    case Qt::Key_Left:
+      rememberView();
+      from_ -= step;
+      to_ -= step;
+      clampView();
+      break;
+    case Qt::Key_Right:
+      rememberView();
+      from_ += step;
+      to_ += step;
+      clampView();
+      break;
+    default: QWidget::keyPressEvent(event); return;
+  }
+  update();
+  emit viewChanged();
 }
 
 void PlotView::leaveEvent(QEvent*) {

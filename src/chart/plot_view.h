@@ -49,8 +49,10 @@ struct PlotGuides {
 // readout follows the pointer: the time and the values of the nearest
 // sample. Ctrl+click sets a second cursor at a sample (Escape takes it
 // away): the readout then adds the time from it to the pointer, and for
-// each series the change of the value and its rate. It repaints only while visible, only when what it shows changed,
-// and at most once a screen refresh.
+// each series the change of the value and its rate. Stopped, a drag with
+// the right button zooms to its rectangle, + and - zoom, the arrow keys pan,
+// and Backspace undoes the last of these steps (up to kUndoSteps). It repaints only while visible, only when what it
+// shows changed, and at most once a screen refresh.
 class PlotView : public QWidget {
   Q_OBJECT
 
@@ -96,6 +98,14 @@ class PlotView : public QWidget {
   // when they changed.
   void setGuides(PlotGuides guides);
   const PlotGuides& guides() const { return guides_; }
+
+  // Zoom and pan steps Backspace can undo.
+  static constexpr std::size_t kUndoSteps = 50;
+  // Undoes the last zoom or pan step of the user's; false when none is left.
+  bool undoViewStep();
+  std::size_t viewSteps() const { return undo_.size(); }
+  // The rectangle being dragged for a zoom, in widget pixels (empty without one).
+  QRect zoomRectangle() const;
 
   // The second cursor: the time of the sample it stands at, or none.
   void setFixedCursor(std::optional<std::int64_t> time);
@@ -152,6 +162,9 @@ class PlotView : public QWidget {
   // and the widest, and overlapping the history.
   void clampView();
   std::int64_t liveSpan() const;
+  // Before each zoom or pan step of the user's: where it can be undone to.
+  void rememberView();
+  void zoomTime(double factor, double atX);
 
   const SampleHistory* history_ = nullptr;
   TimeBase base_;
@@ -171,6 +184,14 @@ class PlotView : public QWidget {
   std::optional<std::pair<std::int64_t, std::int64_t>> highlight_;
   PlotGuides guides_;
   std::optional<std::int64_t> fixedCursor_;
+  struct ViewStep {
+    std::int64_t from = 0;
+    std::int64_t to = 0;
+    std::optional<ValueRange> values;
+  };
+  std::vector<ViewStep> undo_;
+  std::optional<QPoint> zoomFrom_;
+  std::optional<QPoint> zoomTo_;
 
   // The live view's columns, kept up to date sample by sample while the
   // plot is shown.

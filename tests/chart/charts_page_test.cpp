@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
@@ -299,6 +300,50 @@ TEST_F(ChartsPageTest, TheSecondCursorGivesTheDifferencesToThePointer) {
   QTest::keyClick(plot(), Qt::Key_Escape);
   EXPECT_FALSE(plot()->fixedCursor());
   EXPECT_EQ(plot()->readoutAt(r.right() - 2).split('\n').size(), 3);
+}
+
+// Stopped: a right-button drag zooms to its rectangle in time and value,
+// the keys zoom and pan, and Backspace goes back step by step.
+TEST_F(ChartsPageTest, RectangleZoomKeysAndBackspaceUndo) {
+  startShown();
+  for (int i = 0; i <= 100; ++i) measure(static_cast<float>(i), 1000000 + i * 10);
+  page()->playStopButton()->click();
+  plot()->showRange(1000000, 1001000);
+  plot()->grab();
+  const QRect r = plot()->plotRect();
+  const ValueRange values = plot()->valueRange();
+  const QPoint a(r.left() + r.width() / 4, r.top() + r.height() / 4);
+  const QPoint b(r.left() + 3 * r.width() / 4, r.top() + 3 * r.height() / 4);
+  QTest::mousePress(plot(), Qt::RightButton, {}, a);
+  QMouseEvent move(QEvent::MouseMove, QPointF(b), plot()->mapToGlobal(QPointF(b)), Qt::NoButton, Qt::RightButton, {});
+  QApplication::sendEvent(plot(), &move);
+  EXPECT_FALSE(plot()->zoomRectangle().isEmpty());
+  QTest::mouseRelease(plot(), Qt::RightButton, {}, b);
+  EXPECT_TRUE(plot()->zoomRectangle().isEmpty());
+  EXPECT_NEAR(plot()->viewFrom(), 1000250, 5);
+  EXPECT_NEAR(plot()->viewTo(), 1000750, 5);
+  const double quarter = (values.high - values.low) / 4;
+  EXPECT_NEAR(plot()->valueRange().low, values.low + quarter, quarter / 20);
+  EXPECT_NEAR(plot()->valueRange().high, values.high - quarter, quarter / 20);
+
+  plot()->setFocus();
+  const std::int64_t span = plot()->viewTo() - plot()->viewFrom();
+  QTest::keyClick(plot(), Qt::Key_Plus);
+  EXPECT_NEAR(plot()->viewTo() - plot()->viewFrom(), span * 0.8, 2);
+  const std::int64_t from = plot()->viewFrom();
+  QTest::keyClick(plot(), Qt::Key_Right);
+  EXPECT_GT(plot()->viewFrom(), from);
+  EXPECT_EQ(plot()->viewSteps(), 3u);
+  for (int i = 0; i < 3; ++i) QTest::keyClick(plot(), Qt::Key_Backspace);
+  EXPECT_EQ(plot()->viewFrom(), 1000000);
+  EXPECT_EQ(plot()->viewTo(), 1001000);
+  plot()->grab();
+  EXPECT_DOUBLE_EQ(plot()->valueRange().low, values.low);
+  EXPECT_DOUBLE_EQ(plot()->valueRange().high, values.high);
+  EXPECT_FALSE(plot()->undoViewStep());  // nothing left
+  // A right click without a drag zooms nothing.
+  QTest::mouseClick(plot(), Qt::RightButton, {}, a);
+  EXPECT_EQ(plot()->viewSteps(), 0u);
 }
 
 TEST_F(ChartsPageTest, AFixedValueRangeIsValidatedLikeTheConfigurationPage) {
