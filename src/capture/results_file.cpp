@@ -5,6 +5,8 @@
 #include "protocol/format_fixed.h"
 #include "record/record_line.h"
 
+#include <QDateTime>
+
 namespace vestrix::capture {
 
 namespace {
@@ -39,9 +41,28 @@ const char* VerdictText(Verdict verdict) {
   return "";
 }
 
+QByteArray RulesText(const CaptureSettings& r, QChar s, const QString& unit) {
+  QByteArray text = "Direction;" + Heading("Start level", unit) + ';' + Heading("End level", unit) +
+                    ";Break [%];Longest [s];Before [s];After [s];" + Heading("Lower limit", unit) + ';' +
+                    Heading("Upper limit", unit) + ";Unit;\r\n";
+  text += QByteArray(r.direction == Direction::Compression ? "compression" : "tension") + ';';
+  text += Fixed(r.startLevel, 4, s) + ';' + Fixed(r.endLevel, 4, s) + ';' + Fixed(r.breakPercent, 2, s) + ';';
+  text += Fixed(r.longestSeconds, 3, s) + ';' + Fixed(r.preSeconds, 3, s) + ';' + Fixed(r.postSeconds, 3, s) + ';';
+  text += (r.lowerLimit ? Fixed(*r.lowerLimit, 4, s) : QByteArray()) + ';';
+  text += (r.upperLimit ? Fixed(*r.upperLimit, 4, s) : QByteArray()) + ';';
+  return text + unit.toUtf8() + ";\r\n";
+}
+
+QByteArray IsoText(std::int64_t wallMs) {
+  // The PC's zone at that moment, as an offset: the same instant anywhere.
+  const QDateTime local = QDateTime::fromMSecsSinceEpoch(wallMs);
+  return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODateWithMs).toUtf8();
+}
+
 QByteArray ResultsHeader(const QString& unit) {
-  return "No.;Date;Time;Duration [s];" + Heading("Peak", unit) + ";Peak at [s];" + Heading("Lowest", unit) + ';' +
-         Heading("Mean", unit) + ';' + Heading("Std. dev.", unit) + ";Samples;Skipped;End;Break drop [%];Verdict;\r\n";
+  return "No.;Date;Time;Start (ISO 8601);Duration [s];" + Heading("Peak", unit) + ";Peak at [s];" +
+         Heading("Lowest", unit) + ';' + Heading("Mean", unit) + ';' + Heading("Std. dev.", unit) +
+         ";Samples;Skipped;End;Break drop [%];Verdict;\r\n";
 }
 
 QByteArray TestLine(const CapturedTest& t, ClockBase clock, QChar s) {
@@ -49,6 +70,7 @@ QByteArray TestLine(const CapturedTest& t, ClockBase clock, QChar s) {
   QByteArray text = QByteArray::number(t.number) + ';';
   text += (clock.elapsed ? QByteArray() : record::DateText(start)) + ';';
   text += (clock.elapsed ? QByteArray() : record::TimeText(start)) + ';';
+  text += (clock.elapsed ? QByteArray() : IsoText(t.startMs + clock.wallOffsetMs)) + ';';
   text += Fixed(t.durationSeconds(), 3, s) + ';' + Fixed(t.peak, 4, s) + ';';
   text += Fixed((t.peakMs - t.startMs) / 1000.0, 3, s) + ';' + Fixed(t.lowest, 4, s) + ';';
   text += Fixed(t.mean, 4, s) + ';' + Fixed(t.deviation, 4, s) + ';';
@@ -79,9 +101,9 @@ QByteArray BatchText(const Batch& batch, QChar s, const QString& unit) {
   return text;
 }
 
-QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, ClockBase clock, QChar s,
-                       const QString& unit) {
-  QByteArray text = ResultsHeader(unit);
+QByteArray ResultsText(const std::vector<CapturedTest>& tests, const Batch& batch, const CaptureSettings& rules,
+                       ClockBase clock, QChar s, const QString& unit) {
+  QByteArray text = RulesText(rules, s, unit) + ResultsHeader(unit);
   for (const CapturedTest& t : tests) text += TestLine(t, clock, s);
   return text + BatchText(batch, s, unit);
 }

@@ -388,8 +388,9 @@ void ChartsPage::exportResults() {
 
 bool ChartsPage::exportResults(const QString& path) {
   const TimeBase& base = reviewing() ? reviewBase_ : liveBase_;
-  const QByteArray text = capture::ResultsText(capture().tests(), capture().batch(), {base.wallOffsetMs, base.elapsed},
-                                               separator_, measure::UnitSymbol(unit()));
+  const QByteArray text =
+      capture::ResultsText(capture().tests(), capture().batch(), capture().settings(),
+                           {base.wallOffsetMs, base.elapsed}, separator_, measure::UnitSymbol(unit()));
   const std::optional<files::WriteFailure> failure = files::WriteWholeFile(path, text);
   const QStringList paths{path};
   if (!failure) {

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -32,6 +33,21 @@ namespace {
 
 constexpr std::int64_t kStart = 1000000;            // the first sample's arrival, on the monotonic clock
 constexpr std::int64_t kWallStart = 1796889600000;  // and on the PC's clock: 10 December 2026, 08:00 UTC
+
+// A local clock reading in ISO 8601 with its offset from UTC ("Z" for none).
+QByteArray Iso(const record::ClockReading& at, std::int64_t wallMs) {
+  const std::int64_t naive =
+      QDateTime(QDate(at.year, at.month, at.day), QTime(at.hour, at.minute, at.second, at.millisecond), Qt::UTC)
+          .toMSecsSinceEpoch();
+  const int offsetMinutes = static_cast<int>((naive - wallMs) / 60000);
+  QByteArray text = QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d.%03d", at.year, at.month, at.day, at.hour,
+                                      at.minute, at.second, at.millisecond)
+                        .toUtf8();
+  if (offsetMinutes == 0) return text + 'Z';
+  const int magnitude = std::abs(offsetMinutes);
+  return text + (offsetMinutes < 0 ? '-' : '+') +
+         QString::asprintf("%02d:%02d", magnitude / 60, magnitude % 60).toUtf8();
+}
 
 class CapturePanelTest : public testing::WindowFixture {
  protected:
@@ -175,9 +191,12 @@ TEST_F(CapturePanelTest, TenTestsOfTheDemoCapturedJudgedAndExported) {
   capture()->exportButton()->click();
   QFile file(dir.filePath("batch.csv"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  // The rules first, then the tests with their start in ISO 8601 too.
   QByteArray expected =
-      "No.;Date;Time;Duration [s];Peak;Peak at [s];Lowest;Mean;Std. dev.;Samples;Skipped;End;Break drop [%];"
-      "Verdict;\r\n";
+      "Direction;Start level;End level;Break [%];Longest [s];Before [s];After [s];Lower limit;Upper limit;Unit;\r\n"
+      "tension;10,0000;5,0000;50,00;0,000;0,500;0,500;500,0000;800,0000;;\r\n"
+      "No.;Date;Time;Start (ISO 8601);Duration [s];Peak;Peak at [s];Lowest;Mean;Std. dev.;Samples;Skipped;End;"
+      "Break drop [%];Verdict;\r\n";
   // Peaks exact, the fifth and seventh outside 500 to 800, durations and
   // samples as the ramps give them, each ended by the break to rest.
   const char* const kRest[] = {
@@ -193,10 +212,10 @@ TEST_F(CapturePanelTest, TenTestsOfTheDemoCapturedJudgedAndExported) {
       "2,955;560,0000;2,850;10,6207;294,1397;164,5721;197;0;break;100,00;PASS;",
   };
   for (int k = 0; k < 10; ++k) {
-    const record::ClockReading at =
-        clock::LocalClockAt(kWallStart + (tests[static_cast<std::size_t>(k)].startMs - kStart));
-    expected +=
-        QByteArray::number(k + 1) + ';' + record::DateText(at) + ';' + record::TimeText(at) + ';' + kRest[k] + "\r\n";
+    const std::int64_t wall = kWallStart + (tests[static_cast<std::size_t>(k)].startMs - kStart);
+    const record::ClockReading at = clock::LocalClockAt(wall);
+    expected += QByteArray::number(k + 1) + ';' + record::DateText(at) + ';' + record::TimeText(at) + ';' +
+                Iso(at, wall) + ';' + kRest[k] + "\r\n";
   }
   expected +=
       "Tests;Passed;Failed;Interrupted;Mean peak;Std. dev. of peaks;Lowest peak;Highest peak;Cp;Cpk;\r\n"

@@ -139,7 +139,7 @@ TEST_F(ChartsReview, SaveDialogsAskAboutTheFileThatWillBeWritten) {
   page()->capturePanel()->exportButton()->click();
   QFile replaced(earlier);
   ASSERT_TRUE(replaced.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(replaced.readAll().startsWith("No.;Date;"));
+  EXPECT_TRUE(replaced.readAll().startsWith("Direction;Start level"));
   // A new file is written without a question.
   asked.clear();
   page()->chooseResultsFile = [&] { return dir.filePath("new"); };

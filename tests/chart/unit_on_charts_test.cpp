@@ -76,8 +76,11 @@ class UnitOnCharts : public testing::WindowFixture {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
-    EXPECT_TRUE(text.startsWith("No.;Date;Time;Duration [s];Peak [" + symbol.toUtf8() + "];Peak at [s];Lowest [" +
-                                symbol.toUtf8() + "];"))
+    // The rules' block names the unit too, then the tests' headings carry it.
+    const QByteArray u = symbol.toUtf8();
+    EXPECT_TRUE(text.startsWith("Direction;Start level [" + u + "];")) << text.toStdString();
+    EXPECT_TRUE(text.contains(";" + u + ";\r\nNo.;Date;Time;Start (ISO 8601);Duration [s];Peak [" + u +
+                              "];Peak at [s];Lowest [" + u + "];"))
         << text.toStdString();
     EXPECT_TRUE(text.contains("Mean peak [" + symbol.toUtf8() + "];")) << text.toStdString();
   }

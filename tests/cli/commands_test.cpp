@@ -338,7 +338,10 @@ TEST_F(TestsCommand, JudgesEachPeakAndTheBatch) {
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 6u) << r.out;
   // The simulated instrument measures in newtons.
-  EXPECT_EQ(lines[0].rfind("No.;Date;Time;Duration [s];Peak [N];Peak at [s];Lowest [N];Mean [N];Std. dev. [N];", 0), 0u)
+  EXPECT_EQ(
+      lines[0].rfind(
+          "No.;Date;Time;Start (ISO 8601);Duration [s];Peak [N];Peak at [s];Lowest [N];Mean [N];Std. dev. [N];", 0),
+      0u)
       << lines[0];
   const std::vector<std::pair<std::string, std::string>> tests = {{"612.", "PASS"}, {"655.", "PASS"}, {"590.", "FAIL"}};
   for (std::size_t i = 0; i < tests.size(); ++i) {

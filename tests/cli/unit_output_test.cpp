@@ -44,7 +44,7 @@ TEST_P(WatchUnit, FollowsTheValueInEveryFormat) {
   r = run({"watch", "--once", "--format", "influx"});
   EXPECT_NE(r.out.find(",unit=" + symbol + " tens=12.5,"), std::string::npos) << r.out;
   r = run({"tests", "--duration", "0.2"});
-  EXPECT_EQ(r.out.rfind("No.;Date;Time;Duration [s];Peak [" + symbol + "];", 0), 0u) << r.out;
+  EXPECT_EQ(r.out.rfind("No.;Date;Time;Start (ISO 8601);Duration [s];Peak [" + symbol + "];", 0), 0u) << r.out;
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, WatchUnit,
@@ -70,7 +70,7 @@ TEST_F(WatchUnit, AnInstrumentThatNeverSaysItIsWatchedWithoutOne) {
   // The results' headings without a unit, rather than a guess.
   r = run({"tests", "--duration", "0.2"});
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("No.;Date;Time;Duration [s];Peak;Peak at [s];Lowest;", 0), 0u) << r.out;
+  EXPECT_EQ(r.out.rfind("No.;Date;Time;Start (ISO 8601);Duration [s];Peak;Peak at [s];Lowest;", 0), 0u) << r.out;
 }
 
 }  // namespace
