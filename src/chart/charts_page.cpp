@@ -518,8 +518,8 @@ void ChartsPage::saveImage() {
 PictureTexts ChartsPage::pictureTexts() const {
   PictureTexts texts;
   texts.title = reviewing() ? QFileInfo(reviewPath_).fileName() : host_.message(QStringLiteral("TXT_PICTURE_LIVE"));
-  texts.date =
-      QDateTime::currentDateTime().toOffsetFromUtc(QDateTime::currentDateTime().offsetFromUtc()).toString(Qt::ISODate);
+  const QDateTime now = QDateTime::currentDateTime();
+  texts.date = now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate);
   const std::array<SeriesKind, 5>& shown = reviewing() ? kFileSeries : kLiveSeries;
   for (std::size_t i = 0; i < shown.size(); ++i) {
     if (!plot_->seriesVisible(static_cast<int>(i))) continue;
@@ -536,9 +536,9 @@ void ChartsPage::copyImage() {
 }
 
 bool ChartsPage::saveImage(const QString& path) {
-  const QByteArray png =
+  const QByteArray picture =
       path.endsWith(QStringLiteral(".pdf")) ? PicturePdf(*plot_, pictureTexts()) : PicturePng(*plot_, pictureTexts());
-  const std::optional<files::WriteFailure> failure = files::WriteWholeFile(path, png);
+  const std::optional<files::WriteFailure> failure = files::WriteWholeFile(path, picture);
   const QStringList paths{path};
   if (!failure) {
     host_.say(host_.message(QStringLiteral("IDS_CHART_SAVED")).arg(path), paths);
