@@ -518,8 +518,7 @@ void ChartsPage::saveImage() {
 PictureTexts ChartsPage::pictureTexts() const {
   PictureTexts texts;
   texts.title = reviewing() ? QFileInfo(reviewPath_).fileName() : host_.message(QStringLiteral("TXT_PICTURE_LIVE"));
-  const QDateTime now = QDateTime::currentDateTime();
-  texts.date = now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate);
+  texts.date = QString::fromUtf8(capture::IsoText(wallClockMs()));  // as the results file writes times
   const std::array<SeriesKind, 5>& shown = reviewing() ? kFileSeries : kLiveSeries;
   for (std::size_t i = 0; i < shown.size(); ++i) {
     if (!plot_->seriesVisible(static_cast<int>(i))) continue;

@@ -392,6 +392,7 @@ TEST_F(ChartsPageTest, SavesThePlotAsAPictureAndRefusesWhatIsNoFile) {
 // the picture too.
 TEST_F(ChartsPageTest, SavesThePictureAsAPdfWithItsLegendAndCopiesIt) {
   startShown();
+  page()->wallClockMs = [] { return std::int64_t{1796889600000}; };  // the picture's date, read twice alike
   page()->seriesBox(SeriesKind::Counter)->setChecked(true);
   for (int i = 0; i < 50; ++i) measure(static_cast<float>(i), 1000000 + i * 15);
   QTemporaryDir dir;
